@@ -1,0 +1,189 @@
+#include "cli/cli.h"
+
+#include "core/app/linkfile.h"
+#include "core/app/login.h"
+#include "core/app/rights.h"
+#include "core/app/startup.h"
+#include "core/db/database.h"
+#include "core/db/schema.h"
+#include "core/db/seed.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+namespace korvessa::cli {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Command {
+    QString name;
+    QString summary;
+    QString description;
+    int (*handler)(QCommandLineParser& parser, Io& io);
+    void (*options)(QCommandLineParser& parser);
+};
+
+void printRefusal(Io& io, const Refusal& r)
+{
+    QString text = r.text;
+    io.err << r.caption << u": "_s << text.remove(u'\r').trimmed() << Qt::endl;
+}
+
+QString describe(const ConnectionParams& p, const QString& workDir)
+{
+    switch (p.kind) {
+    case ConnectionParams::Kind::Desktop:
+        return u"SQLite file %1"_s.arg(QDir::cleanPath(QDir(workDir).filePath(p.database)));
+    case ConnectionParams::Kind::Server: {
+        QString text = u"PostgreSQL host=%1"_s.arg(p.host);
+        if (p.port > 0)
+            text += u" port=%1"_s.arg(p.port);
+        text += u" dbname=%1 user=%2"_s.arg(p.database, p.user);
+        text += p.withPassword ? u" (with password)"_s : u" (no password)"_s;
+        return text;
+    }
+    case ConnectionParams::Kind::None:
+        break;
+    }
+    return u"none (the kind must be 1 or 2)"_s;
+}
+
+int connectionCommand(QCommandLineParser&, Io& io)
+{
+    const LinkSettings link = readLinkFile(QDir(io.workDir).filePath(u"link.txt"_s));
+    if (!link.error.isEmpty())
+        io.err << link.error << Qt::endl;
+    io.out << u"connection: "_s << link.connectionText << Qt::endl;
+    io.out << u"database: "_s << describe(link.params, io.workDir) << Qt::endl;
+    return link.params.kind == ConnectionParams::Kind::None ? 1 : 0;
+}
+
+int initCommand(QCommandLineParser&, Io& io)
+{
+    LinkSettings link;
+    auto db = openBooks(io.workDir, &link);
+    if (!link.error.isEmpty())
+        io.err << link.error << Qt::endl;
+    if (!db) {
+        printRefusal(io, db.refusal());
+        return 1;
+    }
+    if (Status s = ensureSchema(*db); !s) {
+        printRefusal(io, s.refusal());
+        return 1;
+    }
+    auto needed = databaseNeedsSeed(*db);
+    const bool fresh = needed.ok() && *needed;
+    if (Status s = seedDatabase(*db); !s) {
+        printRefusal(io, s.refusal());
+        return 1;
+    }
+    io.out << u"books: "_s << describe(link.params, io.workDir) << u", schema version "_s << kSchemaVersion
+           << (fresh ? u", seeded"_s : u", already set up"_s) << Qt::endl;
+    auto zip = openZipcodes(io.workDir);
+    if (!zip) {
+        printRefusal(io, zip.refusal());
+        return 1;
+    }
+    io.out << u"postal codes: "_s << QDir::cleanPath(QDir(io.workDir).filePath(u"database/zipcode.db"_s)) << Qt::endl;
+    if (fresh) {
+        io.out << u"sign in as company \""_s << QString::fromUtf8(kSeedCompany) << u"\", user \""_s
+               << QString::fromUtf8(kSeedUser) << u"\", password \""_s << QString::fromUtf8(kSeedPassword) << u'"'
+               << Qt::endl;
+    }
+    return 0;
+}
+
+const QList<Command>& commands()
+{
+    static const QList<Command> list = {
+        { u"connection"_s, u"Show the connection that link.txt describes"_s,
+            u"Reads the first line of ./link.txt as the desktop program does and prints the connection text it "
+            "builds and the database it maps to (a SQLite file for kind 2, a PostgreSQL server for kind 1)."_s,
+            connectionCommand, nullptr },
+        { u"init"_s, u"Create the tables and the seed data"_s,
+            u"Creates every missing table of the books database that link.txt names, and on a database without "
+            "companies the seed data (the company 示範公司, the user admin, the program list, the category lists, the "
+            "chart of accounts); also database/zipcode.db with the postal codes. Running it again changes nothing."_s,
+            initCommand, nullptr },
+    };
+    return list;
+}
+
+void printUsage(Io& io)
+{
+    io.out << u"Usage: korvessa-cli COMMAND [OPTIONS]\n\n"
+              "Batch work on the books of 企業Korvessa, on the database that ./link.txt names.\n\n"
+              "Commands:\n"_s;
+    for (const Command& c : commands())
+        io.out << u"  "_s << c.name.leftJustified(14) << c.summary << u'\n';
+    io.out << u"\nRun 'korvessa-cli COMMAND --help' for a command's options.\n"_s;
+    io.out.flush();
+}
+
+} // namespace
+
+int run(const QStringList& args, Io& io)
+{
+    if (args.isEmpty() || args.first() == u"--help"_s || args.first() == u"-h"_s || args.first() == u"help"_s) {
+        printUsage(io);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString name = args.first();
+    for (const Command& c : commands()) {
+        if (c.name != name)
+            continue;
+        QCommandLineParser parser;
+        parser.setApplicationDescription(c.description);
+        parser.addHelpOption();
+        if (c.options)
+            c.options(parser);
+        QStringList argv = args;
+        argv[0] = u"korvessa-cli "_s + name;
+        if (!parser.parse(argv)) {
+            io.err << parser.errorText() << Qt::endl;
+            return 2;
+        }
+        if (parser.isSet(u"help"_s)) {
+            QString help = parser.helpText();
+            help.replace(0, help.indexOf(u'\n'), u"Usage: korvessa-cli "_s + name + u" [options]"_s);
+            io.out << help;
+            io.out.flush();
+            return 0;
+        }
+        return c.handler(parser, io);
+    }
+    io.err << u"unknown command: "_s << name << Qt::endl;
+    printUsage(io);
+    return 2;
+}
+
+Result<Session> signIn(const QSqlDatabase& db, const SignInOptions& options, const QString& programCode, Io& io)
+{
+    const RememberedLogin last = rememberedLogin();
+    const QString company = options.company.isEmpty() ? last.comp : options.company;
+    const QString user = options.user.isEmpty() ? last.user : options.user;
+    QString password;
+    if (qEnvironmentVariableIsSet("KORVESSA_PASSWORD"))
+        password = qEnvironmentVariable("KORVESSA_PASSWORD");
+    else if (io.readPassword)
+        password = io.readPassword(u"%1 的密碼: "_s.arg(user));
+    if (Status s = checkLogin(db, company, user, password); !s)
+        return s.refusal();
+    auto rights = checkRight(db, user, programCode);
+    if (!rights)
+        return rights.refusal();
+    Session session;
+    session.cur_comp = company;
+    session.cur_user = user;
+    auto name = userDisplayName(db, user);
+    session.cur_username = name ? *name : QString();
+    session.app_dir = io.workDir;
+    session.cur_prog = programCode;
+    session.rights = *rights;
+    return session;
+}
+
+} // namespace korvessa::cli

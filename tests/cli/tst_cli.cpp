@@ -1,0 +1,159 @@
+#include "cli/cli.h"
+#include "core/db/database.h"
+#include "core/db/sql.h"
+
+#include <QSettings>
+#include <QtTest>
+
+using namespace korvessa;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Run {
+    int code;
+    QString out;
+    QString err;
+};
+
+Run runCli(const QString& workDir, const QStringList& args)
+{
+    QString out;
+    QString err;
+    QTextStream o(&out);
+    QTextStream e(&err);
+    cli::Io io { o, e, [](const QString&) { return QString(); }, workDir };
+    const int code = cli::run(args, io);
+    o.flush();
+    e.flush();
+    return { code, out, err };
+}
+
+void writeLink(const QTemporaryDir& dir, const QByteArray& line)
+{
+    QFile f(dir.filePath(u"link.txt"_s));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(line);
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_settings;
+
+private Q_SLOTS:
+    void initTestCase() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path()); }
+
+    void connection_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<int>("code");
+        QTest::newRow("desktop") << QByteArray("2,x,x,x,x,\r\n") << u"Data Source=.\\database\\basedb.mdb"_s
+                                 << u"SQLite file"_s << 0;
+        QTest::newRow("server") << QByteArray("1,db.local:5433,books,acc,pw,") << u"Initial Catalog=books"_s
+                                << u"PostgreSQL host=db.local port=5433 dbname=books user=acc"_s << 0;
+        QTest::newRow("other kind") << QByteArray("3,a,b,c,d,") << QString() << u"none"_s << 1;
+    }
+
+    void connection()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, text);
+        QFETCH(QString, database);
+        QFETCH(int, code);
+        QTemporaryDir dir;
+        writeLink(dir, line);
+        const Run r = runCli(dir.path(), { u"connection"_s });
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.out.contains(text), qPrintable(r.out));
+        QVERIFY2(r.out.contains(u"database: "_s + database), qPrintable(r.out));
+    }
+
+    void initInAnEmptyFolderTwice()
+    {
+        QTemporaryDir dir;
+        writeLink(dir, "2,x,x,x,x,");
+        const Run first = runCli(dir.path(), { u"init"_s });
+        QCOMPARE(first.code, 0);
+        QVERIFY(first.out.contains(u"seeded"_s));
+        QVERIFY(QFile::exists(dir.filePath(u"database/basedb.db"_s)));
+        QVERIFY(QFile::exists(dir.filePath(u"database/zipcode.db"_s)));
+        const Run second = runCli(dir.path(), { u"init"_s });
+        QCOMPARE(second.code, 0);
+        QVERIFY(second.out.contains(u"already set up"_s));
+        {
+            auto zip = openSqliteFile(dir.filePath(u"database/zipcode.db"_s), u"zipcheck"_s);
+            QVERIFY(zip.ok());
+            QCOMPARE(sql::scalar(*zip, u"select count(*) from ZIPCODE where ZIP = '100'"_s)->toInt(), 1);
+            QCOMPARE(sql::scalar(*zip, u"select CITY from ZIPCODE where ZIP = '100'"_s)->toString(), u"臺北市"_s);
+        }
+        closeDatabase(u"zipcheck"_s);
+        closeDatabase(QString::fromLatin1(kMainConnection));
+    }
+
+    void missingLinkFileFallsBackToTheDesktopDatabase()
+    {
+        QTemporaryDir dir;
+        const Run r = runCli(dir.path(), { u"init"_s });
+        QCOMPARE(r.code, 0);
+        QVERIFY(!r.err.isEmpty());
+        QVERIFY(QFile::exists(dir.filePath(u"database/basedb.db"_s)));
+        closeDatabase(QString::fromLatin1(kMainConnection));
+    }
+
+    void helpAndUnknownCommands()
+    {
+        QTemporaryDir dir;
+        const Run help = runCli(dir.path(), { u"--help"_s });
+        QCOMPARE(help.code, 0);
+        QVERIFY(help.out.contains(u"connection"_s) && help.out.contains(u"init"_s));
+        const Run commandHelp = runCli(dir.path(), { u"init"_s, u"--help"_s });
+        QCOMPARE(commandHelp.code, 0);
+        QVERIFY(commandHelp.out.startsWith(u"Usage: korvessa-cli init"_s));
+        QCOMPARE(runCli(dir.path(), { u"frobnicate"_s }).code, 2);
+    }
+
+    void signInAndRights_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("admin") << u"admin"_s << u"admin"_s << u"C202"_s << QString();
+        QTest::newRow("wrong password") << u"admin"_s << u"x"_s << u"C202"_s << u"使用者名稱或密碼錯誤!請重新輸入!"_s;
+        QTest::newRow("no right") << u"admin"_s << u"admin"_s << u"Z99"_s << u"\n\r沒有權限!"_s;
+    }
+
+    void signInAndRights()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(QString, program);
+        QFETCH(QString, refusal);
+        QTemporaryDir dir;
+        writeLink(dir, "2,x,x,x,x,");
+        QCOMPARE(runCli(dir.path(), { u"init"_s }).code, 0);
+        qputenv("KORVESSA_PASSWORD", password.toUtf8());
+        QString out;
+        QTextStream o(&out);
+        cli::Io io { o, o, nullptr, dir.path() };
+        auto session = cli::signIn(QSqlDatabase::database(QString::fromLatin1(kMainConnection)),
+            { u"示範公司"_s, user }, program, io);
+        qunsetenv("KORVESSA_PASSWORD");
+        QCOMPARE(session.ok(), refusal.isEmpty());
+        if (session.ok()) {
+            QCOMPARE(session->cur_comp, u"示範公司"_s);
+            QVERIFY(session->rights.can_save);
+        } else {
+            QCOMPARE(session.refusal().text, refusal);
+        }
+        closeDatabase(QString::fromLatin1(kMainConnection));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

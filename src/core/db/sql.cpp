@@ -15,13 +15,25 @@ QString describe(const QSqlQuery& q)
     QString t = e.databaseText().isEmpty() ? e.text() : e.databaseText();
     if (!e.driverText().isEmpty() && !t.contains(e.driverText()))
         t = e.driverText() + u"\n"_s + t;
-    return t.trimmed();
+    t = t.trimmed();
+    return t.isEmpty() ? u"資料庫拒絕了這個動作。"_s : t;
 }
 
 } // namespace
 
 Result<QSqlQuery> exec(const QSqlDatabase& db, const QString& text, const SqlParams& params)
 {
+    // A connection that could not be opened is tried again, so every
+    // statement reports why the books cannot be reached.
+    if (!db.isOpen()) {
+        QSqlDatabase retry = db;
+        if (!retry.isValid())
+            return Refusal::database(u"沒有資料庫連線。"_s);
+        if (!retry.open()) {
+            const QString why = retry.lastError().text().trimmed();
+            return Refusal::database(why.isEmpty() ? u"無法開啟資料庫。"_s : why);
+        }
+    }
     QSqlQuery q(db);
     q.setForwardOnly(true);
     // A statement without values runs as it is: PostgreSQL cannot prepare

@@ -1,5 +1,13 @@
 #include "gui/shell/moduleregistry.h"
 
+#include "gui/ledger/accounttypewindow.h"
+#include "gui/ledger/chartwindow.h"
+#include "gui/customers/customerwindow.h"
+#include "gui/admin/curbasewindow.h"
+#include "gui/admin/custypewindow.h"
+#include "gui/admin/syssetwindow.h"
+#include "gui/admin/taccountwindow.h"
+
 #include <QHash>
 
 namespace korvessa {
@@ -18,7 +26,15 @@ QWidget* make()
 // enabled in the menu by adding its line here.
 const QHash<QString, ModuleFactory>& builtFactories()
 {
-    static const QHash<QString, ModuleFactory> factories = {};
+    static const QHash<QString, ModuleFactory> factories = {
+        { u"acc_typeF"_s, &make<AccountTypeWindow> },
+        { u"acctF"_s, &make<ChartWindow> },
+        { u"cusinput1"_s, &make<CustomerWindow> },
+        { u"sysset"_s, &make<SyssetWindow> },
+        { u"cur_baseF"_s, &make<CurBaseWindow> },
+        { u"custype"_s, &make<CustypeWindow> },
+        { u"Taccount"_s, &make<TaccountWindow> },
+    };
     return factories;
 }
 

@@ -12,6 +12,7 @@
 #include "gui/shell/pickers/charttreeview.h"
 #include "gui/shell/pickers/notebankpicker.h"
 #include "gui/shell/shell.h"
+#include "support/fakeshell.h"
 #include "support/testdatabase.h"
 
 #include <QApplication>
@@ -32,20 +33,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kSeed = QString::fromUtf8(kSeedCompany);
-
-class FakeShell final : public Shell {
-public:
-    Session& session() override { return state; }
-    QSqlDatabase books() const override { return db; }
-    QMdiArea* mdiArea() const override { return nullptr; }
-    QMdiSubWindow* openModule(const QString&, QObject*) override { return nullptr; }
-    QMdiSubWindow* openVoucher(const QString&, QObject*) override { return nullptr; }
-    void goHome(QWidget*) override { }
-    void rebuildWindowBar() override { }
-
-    Session state;
-    QSqlDatabase db;
-};
 
 void doubleClickItem(QTreeWidget* tree, QTreeWidgetItem* item)
 {

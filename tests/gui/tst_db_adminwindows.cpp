@@ -9,6 +9,7 @@
 #include "gui/shell/messages.h"
 #include "gui/shell/moduletoolbar.h"
 #include "gui/shell/shell.h"
+#include "support/fakeshell.h"
 #include "support/testdatabase.h"
 
 #include <QComboBox>
@@ -24,20 +25,6 @@ using namespace korvessa::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class FakeShell final : public Shell {
-public:
-    Session& session() override { return state; }
-    QSqlDatabase books() const override { return db; }
-    QMdiArea* mdiArea() const override { return nullptr; }
-    QMdiSubWindow* openModule(const QString&, QObject*) override { return nullptr; }
-    QMdiSubWindow* openVoucher(const QString&, QObject*) override { return nullptr; }
-    void goHome(QWidget*) override { }
-    void rebuildWindowBar() override { }
-
-    Session state;
-    QSqlDatabase db;
-};
 
 int countOf(const QSqlDatabase& db, const QString& text)
 {

@@ -1,5 +1,8 @@
 #include "core/db/sql.h"
 
+#include "core/db/database.h"
+
+#include <QSet>
 #include <QSqlError>
 #include <QSqlField>
 
@@ -113,6 +116,43 @@ Status insert(const QSqlDatabase& db, const QString& table, const QList<std::pai
     const QString text = u"insert into "_s + table + u" ("_s + columns.join(u", "_s) + u") values ("_s
         + marks.join(u", "_s) + u')';
     return execute(db, text, params);
+}
+
+Result<int> copyMissingRows(const QSqlDatabase& db, const QString& table, const QString& keyColumn,
+    const QStringList& columns, const QString& orderBy, const QString& source, const QString& comp)
+{
+    auto existing = exec(db, u"select "_s + keyColumn + u" from "_s + table + u" where comp = :comp"_s,
+        { { u":comp"_s, comp } });
+    if (!existing)
+        return existing.refusal();
+    QSet<QString> have;
+    while (existing->next())
+        have.insert(existing->value(0).toString());
+
+    auto sourceRows = rows(db, u"select * from "_s + table + u" where comp = :comp order by "_s + orderBy,
+        { { u":comp"_s, source } });
+    if (!sourceRows)
+        return sourceRows.refusal();
+
+    Transaction t(db);
+    if (!t.started())
+        return t.started().refusal();
+    int added = 0;
+    for (const QSqlRecord& r : *sourceRows) {
+        const QString key = text(r, keyColumn);
+        if (have.contains(key))
+            continue;
+        QList<std::pair<QString, QVariant>> values { { u"comp"_s, comp } };
+        for (const QString& c : columns)
+            values.append({ c, text(r, c) });
+        if (Status s = insert(db, table, values); !s)
+            return s.refusal();
+        have.insert(key);
+        ++added;
+    }
+    if (Status s = t.commit(); !s)
+        return s.refusal();
+    return added;
 }
 
 QVariant field(const QSqlRecord& record, const QString& column)

@@ -42,6 +42,13 @@ namespace sql {
     // Inserts one row; `values` are column name → value.
     Status insert(const QSqlDatabase& db, const QString& table, const QList<std::pair<QString, QVariant>>& values);
 
+    // Copies the rows of `source` company in a company-owned table whose key
+    // the target company `comp` does not have yet, in `orderBy` order, all in
+    // one transaction; the number of rows added. `columns` are the columns
+    // copied besides `comp`.
+    Result<int> copyMissingRows(const QSqlDatabase& db, const QString& table, const QString& keyColumn,
+        const QStringList& columns, const QString& orderBy, const QString& source, const QString& comp);
+
     // A record's value by column name, whatever case the driver reports it in.
     QVariant field(const QSqlRecord& record, const QString& column);
     QString text(const QSqlRecord& record, const QString& column);

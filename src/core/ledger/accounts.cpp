@@ -5,7 +5,6 @@
 #include "core/db/sql.h"
 #include "core/ledger/accountcode.h"
 
-#include <QSet>
 
 namespace korvessa::accounts {
 
@@ -200,40 +199,9 @@ Status save(DataSet& chart, const QString& field)
 
 Result<int> copyFrom(const QSqlDatabase& db, const QString& source, const QString& comp)
 {
-    static const QStringList columns
-        = { u"comp"_s, u"acct_1"_s, u"acct_2"_s, u"acct_3"_s, u"acct_4"_s, u"acct_CN"_s, u"acct_EN"_s, u"acct_exty"_s,
-              u"acct_side"_s, u"acct_stop"_s, u"acct_adate"_s, u"acc_temp"_s, u"acct_memo"_s, u"acct_rep"_s };
-
-    auto existing = sql::exec(db, u"select acct_4 from acct where comp = :comp"_s, { { u":comp"_s, comp } });
-    if (!existing)
-        return existing.refusal();
-    QSet<QString> have;
-    while (existing->next())
-        have.insert(existing->value(0).toString());
-
-    auto rows = sql::rows(db, u"select * from acct where comp = :comp order by acct_4"_s, { { u":comp"_s, source } });
-    if (!rows)
-        return rows.refusal();
-
-    Transaction t(db);
-    if (!t.started())
-        return t.started().refusal();
-    int added = 0;
-    for (const QSqlRecord& r : *rows) {
-        const QString code = sql::text(r, u"acct_4"_s);
-        if (have.contains(code))
-            continue;
-        QList<std::pair<QString, QVariant>> values;
-        for (const QString& c : columns)
-            values.append({ c, c == u"comp"_s ? comp : sql::text(r, c) });
-        if (Status s = sql::insert(db, u"acct"_s, values); !s)
-            return s.refusal();
-        have.insert(code);
-        ++added;
-    }
-    if (Status s = t.commit(); !s)
-        return s.refusal();
-    return added;
+    static const QStringList columns = { u"acct_1"_s, u"acct_2"_s, u"acct_3"_s, u"acct_4"_s, u"acct_CN"_s, u"acct_EN"_s,
+        u"acct_exty"_s, u"acct_side"_s, u"acct_stop"_s, u"acct_adate"_s, u"acc_temp"_s, u"acct_memo"_s, u"acct_rep"_s };
+    return sql::copyMissingRows(db, u"acct"_s, u"acct_4"_s, columns, u"acct_4"_s, source, comp);
 }
 
 Result<QStringList> otherCompanies(const QSqlDatabase& db, const QString& comp)

@@ -4,7 +4,6 @@
 #include "core/db/dataset.h"
 #include "core/db/sql.h"
 
-#include <QSet>
 
 namespace korvessa::categories {
 
@@ -48,39 +47,8 @@ Status save(DataSet& list, const QString& field)
 Result<int> copyFrom(const QSqlDatabase& db, const QString& source, const QString& comp)
 {
     static const QStringList columns
-        = { u"comp"_s, u"acc_1"_s, u"acc_2"_s, u"acc_sys"_s, u"acc_CN"_s, u"acc_EN"_s, u"acc_p"_s, u"acc_temp"_s };
-
-    auto existing = sql::exec(db, u"select acc_2 from acc_type where comp = :comp"_s, { { u":comp"_s, comp } });
-    if (!existing)
-        return existing.refusal();
-    QSet<QString> have;
-    while (existing->next())
-        have.insert(existing->value(0).toString());
-
-    auto rows = sql::rows(
-        db, u"select * from acc_type where comp = :comp order by acc_1, acc_2"_s, { { u":comp"_s, source } });
-    if (!rows)
-        return rows.refusal();
-
-    Transaction t(db);
-    if (!t.started())
-        return t.started().refusal();
-    int added = 0;
-    for (const QSqlRecord& r : *rows) {
-        const QString code = sql::text(r, u"acc_2"_s);
-        if (have.contains(code))
-            continue;
-        QList<std::pair<QString, QVariant>> values;
-        for (const QString& c : columns)
-            values.append({ c, c == u"comp"_s ? comp : sql::text(r, c) });
-        if (Status s = sql::insert(db, u"acc_type"_s, values); !s)
-            return s.refusal();
-        have.insert(code);
-        ++added;
-    }
-    if (Status s = t.commit(); !s)
-        return s.refusal();
-    return added;
+        = { u"acc_1"_s, u"acc_2"_s, u"acc_sys"_s, u"acc_CN"_s, u"acc_EN"_s, u"acc_p"_s, u"acc_temp"_s };
+    return sql::copyMissingRows(db, u"acc_type"_s, u"acc_2"_s, columns, u"acc_1, acc_2"_s, source, comp);
 }
 
 } // namespace korvessa::categories

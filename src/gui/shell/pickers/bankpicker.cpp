@@ -13,18 +13,13 @@ namespace korvessa {
 using namespace Qt::StringLiterals;
 
 BankPicker::BankPicker(QSqlDatabase db, QString comp, QWidget* parent)
-    : PickerFrame(std::move(db), std::move(comp), parent)
+    : RowPicker(std::move(db), std::move(comp), parent)
 {
     setObjectName(u"rec_bankF"_s);
     setWindowTitle(u"往來銀行"_s);
     resize(620, 380);
-    m_grid = new GridFrame(this);
-    body()->addWidget(m_grid);
-    m_grid->showDataSet(&m_rows,
-        { { u"bank_no"_s, u"銀行編號"_s, 80 }, { u"bank_type"_s, u"存款類別"_s, 80 }, { u"bank_cur"_s, u"幣別"_s, 50 },
+    addGrid({ { u"bank_no"_s, u"銀行編號"_s, 80 }, { u"bank_type"_s, u"存款類別"_s, 80 }, { u"bank_cur"_s, u"幣別"_s, 50 },
             { u"bank_name"_s, u"銀行名稱"_s, 180 }, { u"bank_acc"_s, u"帳號"_s, 140 } });
-    // A double click anywhere in the grid counts, on an empty one as well.
-    m_grid->dbGrid1()->viewport()->installEventFilter(this);
 }
 
 BankPicker::~BankPicker() = default;
@@ -40,29 +35,8 @@ void BankPicker::search()
         params += values;
     }
     text += u" order by bank_no"_s;
-    if (Status s = m_rows.open(books(), {}, text, params); !s)
+    if (Status s = rowSet().open(books(), {}, text, params); !s)
         Messages::instance().refuse(this, s.refusal());
-}
-
-bool BankPicker::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonDblClick && watched == m_grid->dbGrid1()->viewport()) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        chooseRow(m_grid->dbGrid1()->indexAt(mouse->position().toPoint()).row());
-        return true;
-    }
-    return PickerFrame::eventFilter(watched, event);
-}
-
-void BankPicker::chooseRow(int row)
-{
-    if (!m_rows.isActive() || m_rows.isEmpty()) {
-        leave();
-        return;
-    }
-    if (row >= 0)
-        m_rows.setCurrentRow(row);
-    pick();
 }
 
 } // namespace korvessa

@@ -16,7 +16,7 @@ namespace korvessa {
 using namespace Qt::StringLiterals;
 
 NoteBankPicker::NoteBankPicker(QSqlDatabase db, QString comp, QWidget* parent)
-    : PickerFrame(std::move(db), std::move(comp), parent)
+    : RowPicker(std::move(db), std::move(comp), parent)
 {
     setObjectName(u"nb_recF"_s);
     setWindowTitle(u"票面銀行"_s);
@@ -31,14 +31,10 @@ NoteBankPicker::NoteBankPicker(QSqlDatabase db, QString comp, QWidget* parent)
     auto* hint = new QLabel(u"請輸入鍵字查詢,然後在銀行名稱上按滑鼠兩下便可選取"_s, this);
     hint->setObjectName(u"Label1"_s);
     body()->addWidget(hint);
-    m_grid = new GridFrame(this);
-    body()->addWidget(m_grid, 1);
-    m_grid->showDataSet(&m_rows,
-        { { u"not_type"_s, u"銀行類別"_s, 90 }, { u"not_no"_s, u"銀行編號"_s, 80 },
+    addGrid({ { u"not_type"_s, u"銀行類別"_s, 90 }, { u"not_no"_s, u"銀行編號"_s, 80 },
             { u"not_name"_s, u"銀行名稱"_s, 180 }, { u"not_tel"_s, u"電話"_s, 100 },
-            { u"not_add"_s, u"地址"_s, 200 } });
-    // A double click anywhere in the grid counts, on an empty one as well.
-    m_grid->dbGrid1()->viewport()->installEventFilter(this);
+            { u"not_add"_s, u"地址"_s, 200 } },
+        1);
 }
 
 NoteBankPicker::~NoteBankPicker() = default;
@@ -53,29 +49,8 @@ void NoteBankPicker::search()
         values.append({ u":kind"_s, kind });
     }
     text += u" order by not_no"_s;
-    if (Status s = m_rows.open(books(), {}, text, values); !s)
+    if (Status s = rowSet().open(books(), {}, text, values); !s)
         Messages::instance().refuse(this, s.refusal());
-}
-
-bool NoteBankPicker::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonDblClick && watched == m_grid->dbGrid1()->viewport()) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        chooseRow(m_grid->dbGrid1()->indexAt(mouse->position().toPoint()).row());
-        return true;
-    }
-    return PickerFrame::eventFilter(watched, event);
-}
-
-void NoteBankPicker::chooseRow(int row)
-{
-    if (!m_rows.isActive() || m_rows.isEmpty()) {
-        leave();
-        return;
-    }
-    if (row >= 0)
-        m_rows.setCurrentRow(row);
-    pick();
 }
 
 } // namespace korvessa

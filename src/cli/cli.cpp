@@ -1,5 +1,7 @@
 #include "cli/cli.h"
 
+#include "cli/commands.h"
+
 #include "core/app/linkfile.h"
 #include "core/app/login.h"
 #include "core/app/rights.h"
@@ -24,12 +26,6 @@ struct Command {
     int (*handler)(QCommandLineParser& parser, Io& io);
     void (*options)(QCommandLineParser& parser);
 };
-
-void printRefusal(Io& io, const Refusal& r)
-{
-    QString text = r.text;
-    io.err << r.caption << u": "_s << text.remove(u'\r').trimmed() << Qt::endl;
-}
 
 QString describe(const ConnectionParams& p, const QString& workDir)
 {
@@ -108,6 +104,15 @@ const QList<Command>& commands()
             "companies the seed data (the company 示範公司, the user admin, the program list, the category lists, the "
             "chart of accounts); also database/zipcode.db with the postal codes. Running it again changes nothing."_s,
             initCommand, nullptr },
+        { u"import"_s, u"Import vouchers from a CSV file"_s,
+            u"korvessa-cli import vouchers FILE.csv\n\n"
+            "Reads a UTF-8 CSV file with a header row and the columns voucher, date, type, currency, summary, "
+            "account, line_summary, debit, credit, department, counterparty, source_no. Consecutive rows with the "
+            "same voucher key form one voucher (its date, type, currency and summary come from its first row); "
+            "numbers are given as voucher entry gives them. Every row is checked by the rules of voucher entry. "
+            "Nothing is written unless every row passes: each refused row is reported as \"row N: \" and the "
+            "message, row 1 being the header row. Needs the rights of voucher entry (C201) to add and save."_s,
+            importCommand, importOptions },
     };
     return list;
 }
@@ -124,6 +129,42 @@ void printUsage(Io& io)
 }
 
 } // namespace
+
+void printRefusal(Io& io, const Refusal& r)
+{
+    QString text = r.text;
+    io.err << r.caption << u": "_s << text.remove(u'\r').trimmed() << Qt::endl;
+}
+
+void addSignInOptions(QCommandLineParser& parser)
+{
+    parser.addOption({ u"company"_s, u"The company (default: the last one signed in to)."_s, u"name"_s });
+    parser.addOption({ u"user"_s, u"The user (default: the last one signed in). The password comes from "
+                                   "KORVESSA_PASSWORD or is asked for."_s,
+        u"user"_s });
+}
+
+std::optional<SignedIn> openSignedIn(QCommandLineParser& parser, const QString& programCode, Io& io)
+{
+    LinkSettings link;
+    auto db = openBooks(io.workDir, &link);
+    if (!link.error.isEmpty())
+        io.err << link.error << Qt::endl;
+    if (!db) {
+        printRefusal(io, db.refusal());
+        return std::nullopt;
+    }
+    if (Status s = ensureSchema(*db); !s) {
+        printRefusal(io, s.refusal());
+        return std::nullopt;
+    }
+    auto session = signIn(*db, { parser.value(u"company"_s), parser.value(u"user"_s) }, programCode, io);
+    if (!session) {
+        printRefusal(io, session.refusal());
+        return std::nullopt;
+    }
+    return SignedIn { *db, *session };
+}
 
 int run(const QStringList& args, Io& io)
 {

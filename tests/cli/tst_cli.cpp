@@ -153,6 +153,46 @@ private Q_SLOTS:
         }
         closeDatabase(QString::fromLatin1(kMainConnection));
     }
+
+    void importVouchers()
+    {
+        QTemporaryDir dir;
+        writeLink(dir, "2,x,x,x,x,");
+        QCOMPARE(runCli(dir.path(), { u"init"_s }).code, 0);
+        auto write = [&](const QString& name, const QByteArray& rows) {
+            QFile f(dir.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("voucher,date,type,currency,summary,account,line_summary,debit,credit,department,counterparty,"
+                    "source_no\n"
+                + rows);
+        };
+        write(u"good.csv"_s, "1,2024/05/17,轉帳傳票,NT,,1101,,10,,,,\n1,,,,,1102,,,10,,,\n");
+        write(u"bad.csv"_s, "1,2024/05/17,轉帳傳票,NT,,1101,,10,,,,\n1,,,,,9999,,,10,,,\n");
+        qputenv("KORVESSA_PASSWORD", "admin");
+        const QStringList signIn = { u"--company"_s, u"示範公司"_s, u"--user"_s, u"admin"_s };
+        const Run bad = runCli(dir.path(), QStringList { u"import"_s, u"vouchers"_s, u"bad.csv"_s } + signIn);
+        QCOMPARE(bad.code, 1);
+        QVERIFY2(bad.err.contains(u"row 3: 無此會計科目，請重新輸入！"_s), qPrintable(bad.err));
+        const Run good = runCli(dir.path(), QStringList { u"import"_s, u"vouchers"_s, u"good.csv"_s } + signIn);
+        QCOMPARE(good.code, 0);
+        QVERIFY2(good.out.startsWith(u"imported 1 vouchers with 2 lines"_s), qPrintable(good.out));
+        // Each run opens the books again.
+        auto lines = [] {
+            return sql::scalar(QSqlDatabase::database(QString::fromLatin1(kMainConnection)), u"select count(*) from fincd"_s)
+                .value()
+                .toInt();
+        };
+        QCOMPARE(lines(), 2);
+
+        // Without the right to add vouchers nothing is read.
+        QVERIFY(sql::execute(QSqlDatabase::database(QString::fromLatin1(kMainConnection)), u"update acctright set u_add = 'N' where user_no = 'admin' and u_prog = 'C201'"_s));
+        const Run refused = runCli(dir.path(), QStringList { u"import"_s, u"vouchers"_s, u"good.csv"_s } + signIn);
+        qunsetenv("KORVESSA_PASSWORD");
+        QCOMPARE(refused.code, 1);
+        QCOMPARE(lines(), 2);
+        QCOMPARE(runCli(dir.path(), { u"import"_s, u"customers"_s, u"good.csv"_s }).code, 2);
+        closeDatabase(QString::fromLatin1(kMainConnection));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCli)

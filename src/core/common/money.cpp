@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include <cmath>
 #include <limits>
 
 namespace korvessa::money {
@@ -23,20 +24,53 @@ struct Decimal {
 
 std::optional<Decimal> parse(const QString& input)
 {
-    static const QRegularExpression form(u"^([+-]?)(\\d*)(?:\\.(\\d*))?(?:[eE]([+-]?\\d{1,3}))?$"_s);
-    QString text = input.trimmed();
-    text.remove(u',');
-    if (text.isEmpty())
-        text = u"0"_s;
-    const auto m = form.match(text);
-    if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
-        return std::nullopt;
+    // By hand rather than by a regular expression: an import rounds
+    // millions of amounts.
+    const QString text = input.trimmed();
     Decimal d;
-    d.negative = m.captured(1) == u"-"_s;
-    d.digits = m.captured(2) + m.captured(3);
-    d.scale = int(m.captured(3).size());
-    if (!m.captured(4).isEmpty())
-        d.scale -= m.captured(4).toInt();
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    if (i < n && (text.at(i) == u'+' || text.at(i) == u'-'))
+        d.negative = text.at(i++) == u'-';
+    d.digits.reserve(n);
+    int whole = 0;
+    int fraction = 0;
+    for (; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c.unicode() >= '0' && c.unicode() <= '9') {
+            d.digits.append(c);
+            ++whole;
+        } else if (c != u',') {
+            break;
+        }
+    }
+    if (i < n && text.at(i) == u'.') {
+        for (++i; i < n && text.at(i).unicode() >= '0' && text.at(i).unicode() <= '9'; ++i) {
+            d.digits.append(text.at(i));
+            ++fraction;
+        }
+    }
+    if (whole == 0 && fraction == 0) {
+        if (text.isEmpty())
+            return Decimal { false, u"0"_s, 0 };
+        return std::nullopt;
+    }
+    d.scale = fraction;
+    if (i < n && (text.at(i) == u'e' || text.at(i) == u'E')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < n && (text.at(i) == u'+' || text.at(i) == u'-'))
+            negativeExponent = text.at(i++) == u'-';
+        int exponent = 0;
+        int exponentDigits = 0;
+        for (; i < n && text.at(i).unicode() >= '0' && text.at(i).unicode() <= '9' && exponentDigits < 4; ++i, ++exponentDigits)
+            exponent = exponent * 10 + (text.at(i).unicode() - '0');
+        if (exponentDigits == 0)
+            return std::nullopt;
+        d.scale += negativeExponent ? exponent : -exponent;
+    }
+    if (i != n)
+        return std::nullopt;
     if (d.scale < 0) {
         d.digits += QString(-d.scale, u'0');
         d.scale = 0;
@@ -105,6 +139,9 @@ std::optional<int> patternDecimals(const QString& pattern)
 
 QString decimalText(double value)
 {
+    // Whole amounts are the common case, and exact below 2^53.
+    if (value == std::trunc(value) && std::abs(value) < 9007199254740992.0)
+        return QString::number(qint64(value));
     return QString::number(value, 'g', 15);
 }
 

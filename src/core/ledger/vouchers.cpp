@@ -19,8 +19,60 @@ QString opening() { return QString::fromLatin1(kOpeningVoucher); }
 
 QString field(const char* name) { return QString::fromLatin1(name); }
 
-// Line columns of fincd in the order the writers bind them.
-QList<std::pair<QString, QVariant>> lineValues(const Voucher& v, const Line& l)
+QString textOf(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
+
+Result<std::optional<QString>> oneNumber(const QSqlDatabase& db, const QString& text, const SqlParams& params)
+{
+    auto value = sql::scalar(db, text, params);
+    if (!value)
+        return value.refusal();
+    if (value->isNull())
+        return std::optional<QString>();
+    return std::optional<QString>(value->toString());
+}
+
+// Header columns of fincm besides comp and finm_no.
+QList<std::pair<QString, QVariant>> headerValues(const Voucher& v)
+{
+    return {
+        { u"finm_dat"_s, v.date },
+        { u"finm_type"_s, v.type },
+        { u"finm_cur"_s, v.currency },
+        { u"finm_num"_s, v.rate },
+        { u"finm_for"_s, v.pattern },
+        { u"finm_pre"_s, v.summary },
+        { u"finm_dat2"_s, v.enteredOn },
+        { u"finm_user"_s, v.user },
+        { u"finm_deb"_s, v.debitTotal },
+        { u"finm_cre"_s, v.creditTotal },
+        { u"finm_dcou"_s, v.debitCount },
+        { u"finm_ccou"_s, v.creditCount },
+        { u"finm_memo1"_s, v.memo1 },
+        { u"finm_memo2"_s, v.memo2 },
+        { u"finm_memo3"_s, v.memo3 },
+        { u"finm_temp"_s, v.temp },
+    };
+}
+
+Status insertLines(const QSqlDatabase& db, const Voucher& v)
+{
+    for (const Line& line : v.lines) {
+        if (Status s = sql::insert(db, u"fincd"_s, lineColumns(v, line)); !s)
+            return s;
+    }
+    return {};
+}
+
+} // namespace
+
+QList<std::pair<QString, QVariant>> headerColumns(const Voucher& v)
+{
+    QList<std::pair<QString, QVariant>> values = { { u"comp"_s, v.comp }, { u"finm_no"_s, v.number } };
+    values += headerValues(v);
+    return values;
+}
+
+QList<std::pair<QString, QVariant>> lineColumns(const Voucher& v, const Line& l)
 {
     return {
         { u"comp"_s, v.comp },
@@ -47,51 +99,6 @@ QList<std::pair<QString, QVariant>> lineValues(const Voucher& v, const Line& l)
     };
 }
 
-// Header columns of fincm besides comp and finm_no.
-QList<std::pair<QString, QVariant>> headerValues(const Voucher& v)
-{
-    return {
-        { u"finm_dat"_s, v.date },
-        { u"finm_type"_s, v.type },
-        { u"finm_cur"_s, v.currency },
-        { u"finm_num"_s, v.rate },
-        { u"finm_for"_s, v.pattern },
-        { u"finm_pre"_s, v.summary },
-        { u"finm_dat2"_s, v.enteredOn },
-        { u"finm_user"_s, v.user },
-        { u"finm_deb"_s, v.debitTotal },
-        { u"finm_cre"_s, v.creditTotal },
-        { u"finm_dcou"_s, v.debitCount },
-        { u"finm_ccou"_s, v.creditCount },
-        { u"finm_memo1"_s, v.memo1 },
-        { u"finm_memo2"_s, v.memo2 },
-        { u"finm_memo3"_s, v.memo3 },
-        { u"finm_temp"_s, v.temp },
-    };
-}
-
-QString textOf(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
-
-Result<std::optional<QString>> oneNumber(const QSqlDatabase& db, const QString& text, const SqlParams& params)
-{
-    auto value = sql::scalar(db, text, params);
-    if (!value)
-        return value.refusal();
-    if (value->isNull())
-        return std::optional<QString>();
-    return std::optional<QString>(value->toString());
-}
-
-Status insertLines(const QSqlDatabase& db, const Voucher& v)
-{
-    for (const Line& line : v.lines) {
-        if (Status s = sql::insert(db, u"fincd"_s, lineValues(v, line)); !s)
-            return s;
-    }
-    return {};
-}
-
-} // namespace
 
 const QStringList& types()
 {
@@ -320,9 +327,7 @@ Result<QString> save(const QSqlDatabase& db, Voucher& v, const QString& original
         }
         if (Status s = insertLines(db, v); !s)
             return s.refusal();
-        QList<std::pair<QString, QVariant>> values = { { u"comp"_s, v.comp }, { u"finm_no"_s, v.number } };
-        values += headerValues(v);
-        if (Status s = sql::insert(db, u"fincm"_s, values); !s)
+        if (Status s = sql::insert(db, u"fincm"_s, headerColumns(v)); !s)
             return s.refusal();
     } else {
         v.number = original;

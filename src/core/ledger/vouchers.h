@@ -140,6 +140,11 @@ Status prepare(Voucher& voucher);
 // `voucher`.
 Result<QString> save(const QSqlDatabase& db, Voucher& voucher, const QString& original = {}, bool typedNumber = false);
 
+// The fincd columns of a line and the fincm columns of a header (comp and
+// finm_no first), as every writer stores them.
+QList<std::pair<QString, QVariant>> lineColumns(const Voucher& voucher, const Line& line);
+QList<std::pair<QString, QVariant>> headerColumns(const Voucher& voucher);
+
 // Deletes a voucher's lines and header in one transaction.
 Status remove(const QSqlDatabase& db, const QString& comp, const QString& number);
 

@@ -28,6 +28,9 @@ QString decimalText(const QVariant& value);
 // is 0.
 std::optional<QString> normalized(const QString& text);
 
+// The same as a number, not rounded.
+std::optional<double> number(const QString& text);
+
 // `text` rounded to `decimals` places, halves away from zero, as text with
 // exactly that many decimals ("-2.675", 2 → "-2.68"; "100.6", 0 → "101").
 // nullopt when the text is not a number.

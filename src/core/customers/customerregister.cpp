@@ -1,6 +1,7 @@
 #include "core/customers/customerregister.h"
 
 #include "core/common/dates.h"
+#include "core/db/database.h"
 #include "core/db/dataset.h"
 #include "core/db/sql.h"
 
@@ -13,6 +14,7 @@ CustomerRegister::CustomerRegister(QObject* parent)
     , m_set(new DataSet(this))
 {
     m_set->setKeyColumns({ u"cus_no"_s });
+    m_set->setFetchSize(kFetchSize);
 }
 
 CustomerRegister::~CustomerRegister() = default;
@@ -45,10 +47,17 @@ Result<QStringList> CustomerRegister::categoryItems(const QSqlDatabase& db, cons
     return items;
 }
 
+QString CustomerRegister::storedOrder(const QSqlDatabase& db)
+{
+    return dialectOf(db) == Dialect::Postgres ? u"ctid"_s : u"rowid"_s;
+}
+
 Status CustomerRegister::open(const QSqlDatabase& db)
 {
     m_db = db;
-    return m_set->open(db, u"custom"_s, u"select * from custom order by cus_no"_s);
+    // Numbers may repeat in older books: the row id makes the order total, so
+    // that the blocks read as the list scrolls agree with each other.
+    return m_set->open(db, u"custom"_s, u"select * from custom order by cus_no, "_s + storedOrder(db));
 }
 
 void CustomerRegister::addNew()
@@ -68,6 +77,13 @@ Status CustomerRegister::save()
     if (number.trimmed().isEmpty())
         return Refusal::rule(u"資料錯誤"_s, u"客戶編號不可以為空!"_s, numberField());
     if (isNew) {
+        // New records held besides this one are not in the database yet.
+        for (int r = 0; r < m_set->count(); ++r) {
+            if (r != m_set->currentRow() && m_set->rowChange(r) == DataSet::RowChange::Inserted
+                && m_set->value(r, u"cus_no"_s).toString() == number)
+                return Refusal::rule(u"資料錯誤"_s, u"客戶編號重覆!"_s);
+        }
+        // Asked of the database: the rows held may be only the first ones.
         auto taken = sql::exists(m_db, u"select * from custom where cus_no = :no"_s, { { u":no"_s, number } });
         if (!taken)
             return taken.refusal();
@@ -81,10 +97,15 @@ Status CustomerRegister::cancel()
 {
     const QString number = m_set->text(u"cus_no"_s);
     const int row = m_set->currentRow();
+    // A new record is not stored: looking for its number would read them all.
+    const bool stored = m_set->rowChange(row) != DataSet::RowChange::Inserted;
     if (Status s = reopen({}, {}); !s)
         return s;
-    if (!m_set->locate(u"cus_no"_s, number) && !m_set->isEmpty())
-        m_set->setCurrentRow(qBound(0, row, m_set->count() - 1));
+    if (stored && m_set->locate(u"cus_no"_s, number))
+        return {};
+    // Reads up to the row the list was on, or stays on the last one.
+    if (!m_set->isEmpty() && !m_set->setCurrentRow(std::max(row, 0)))
+        m_set->setCurrentRow(m_set->count() - 1);
     return {};
 }
 
@@ -113,7 +134,8 @@ Status CustomerRegister::search(const QString& text)
 
 Status CustomerRegister::reopen(const QString& where, const SqlParams& params)
 {
-    return m_set->open(m_db, u"custom"_s, u"select * from custom"_s + where, params);
+    // The stored order, named so that every block of rows agrees with it.
+    return m_set->open(m_db, u"custom"_s, u"select * from custom"_s + where + u" order by "_s + storedOrder(m_db), params);
 }
 
 } // namespace korvessa

@@ -16,9 +16,16 @@ class DataSet;
 // The register of customers and vendors, common to every company: the list
 // the customer module edits, with its save checks, its deletion (history rows
 // go with the customer) and its search.
+//
+// The list is read as it is shown: the first kFetchSize records, then more as
+// the grid scrolls or a move needs them (see DataSet). Checks that need every
+// record (a number already taken) ask the database.
 class CustomerRegister : public QObject {
     Q_OBJECT
 public:
+    // Records read at first, and at least by each further block.
+    static constexpr int kFetchSize = 200;
+
     explicit CustomerRegister(QObject* parent = nullptr);
     ~CustomerRegister() override;
 
@@ -34,11 +41,12 @@ public:
 
     DataSet* customers() const { return m_set; }
 
-    // Every record, ordered by number.
+    // Every record, ordered by number (the first block of them).
     Status open(const QSqlDatabase& db);
     // A new record with the defaults, after the last one.
     void addNew();
-    // Checks the current record and writes every held change.
+    // Checks the current record and writes every held change. A new record's
+    // number must be neither stored nor that of another new record held.
     Status save();
     // Drops the held changes and reads the register again in its stored
     // order, back on the record that was current.
@@ -50,6 +58,8 @@ public:
     Status search(const QString& text);
 
 private:
+    // The column ordering the rows as they are stored: "rowid" or "ctid".
+    static QString storedOrder(const QSqlDatabase& db);
     Status reopen(const QString& where, const SqlParams& params);
 
     DataSet* m_set = nullptr;

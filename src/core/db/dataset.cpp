@@ -132,6 +132,10 @@ void DataSet::close()
     m_current = -1;
     m_pastLast = true;
     m_state = State::Inactive;
+    m_readText.clear();
+    m_readParams.clear();
+    m_fetched = 0;
+    m_allFetched = true;
     Q_EMIT wasReset();
     Q_EMIT currentRowChanged(m_current);
     Q_EMIT stateChanged(m_state);
@@ -142,7 +146,8 @@ Status DataSet::cancel()
 {
     if (!isActive())
         return {};
-    return read(identity(m_current), m_current);
+    // A new row is not in the database: looking for it would read every row.
+    return read(isNewRow(m_current) ? QVariantList() : identity(m_current), m_current);
 }
 
 Status DataSet::search(const QStringList& columns, const QString& text)
@@ -161,6 +166,43 @@ Status DataSet::search(const QStringList& columns, const QString& text)
     return s;
 }
 
+Result<DataSet::Block> DataSet::readBlock(const QString& text, const SqlParams& params, int offset, int limit) const
+{
+    QString statement = text;
+    SqlParams values = params;
+    if (limit > 0) {
+        // One row more than wanted tells whether any are left.
+        statement += u"\nlimit :kv_limit offset :kv_offset"_s;
+        values.append({ u":kv_limit"_s, limit + 1 });
+        values.append({ u":kv_offset"_s, offset });
+    }
+    auto q = sql::exec(m_db, statement, values);
+    if (!q)
+        return q.refusal();
+
+    Block block;
+    const QSqlRecord shape = q->record();
+    for (int i = 0; i < shape.count(); ++i)
+        block.columns.append(shape.fieldName(i));
+    const qsizetype width = block.columns.size();
+    while (q->next()) {
+        if (limit > 0 && block.rows.size() == limit) {
+            block.more = true;
+            break;
+        }
+        Row row;
+        row.values.reserve(width);
+        for (int i = 0; i < width; ++i)
+            row.values.append(q->value(i));
+        row.original = row.values;
+        block.rows.append(std::move(row));
+    }
+    // Only now: a forward-only query on PostgreSQL loses its rows when another
+    // statement runs while it is being read.
+    q->finish();
+    return block;
+}
+
 Status DataSet::read(const QVariantList& relocate, int fallbackRow)
 {
     QString text = m_select;
@@ -173,26 +215,11 @@ Status DataSet::read(const QVariantList& relocate, int fallbackRow)
             text += u"\norder by "_s + unqualified(order);
         params += searchParams;
     }
-    auto q = sql::exec(m_db, text, params);
-    if (!q)
-        return q.refusal();
+    auto block = readBlock(text, params, 0, m_fetchSize);
+    if (!block)
+        return block.refusal();
 
-    const QSqlRecord shape = q->record();
-    QStringList columns;
-    for (int i = 0; i < shape.count(); ++i)
-        columns.append(shape.fieldName(i));
-    QList<Row> rows;
-    while (q->next()) {
-        Row row;
-        row.values.reserve(columns.size());
-        for (int i = 0; i < columns.size(); ++i)
-            row.values.append(q->value(i));
-        row.original = row.values;
-        rows.append(std::move(row));
-    }
-    // Only now: a forward-only query on PostgreSQL loses its rows when another
-    // statement runs while it is being read.
-    q->finish();
+    const QStringList& columns = block->columns;
     QStringList tableColumns(columns.size());
     if (!m_table.isEmpty()) {
         const QSqlRecord stored = m_db.record(m_table);
@@ -211,12 +238,26 @@ Status DataSet::read(const QVariantList& relocate, int fallbackRow)
     Q_EMIT aboutToReset();
     m_columns = columns;
     m_tableColumns = tableColumns;
-    m_rows = std::move(rows);
+    m_rows = std::move(block->rows);
+    m_readText = text;
+    m_readParams = params;
+    m_fetched = count();
+    m_allFetched = !block->more;
     m_removed.clear();
     m_editSnapshot.clear();
     m_state = State::Browse;
+    m_current = -1;
+    // Further blocks go in before the models hear of the new rows.
+    Status fetched;
     int row = relocate.isEmpty() ? -1 : findIdentity(relocate);
-    if (row < 0)
+    while (row < 0 && !relocate.isEmpty() && fetched && canFetchMore()) {
+        const int from = count();
+        fetched = fetchBlock(false);
+        row = findIdentity(relocate, from);
+    }
+    while (row < 0 && fetched && fallbackRow >= count() && canFetchMore())
+        fetched = fetchBlock(false);
+    if (row < 0 && !m_rows.isEmpty())
         row = std::clamp(fallbackRow, 0, count() - 1);
     m_current = m_rows.isEmpty() ? -1 : row;
     m_pastLast = m_rows.isEmpty();
@@ -225,6 +266,73 @@ Status DataSet::read(const QVariantList& relocate, int fallbackRow)
     if (oldState != m_state)
         Q_EMIT stateChanged(m_state);
     Q_EMIT changed();
+    return fetched;
+}
+
+int DataSet::fetchPosition() const
+{
+    int at = count();
+    while (at > 0 && m_rows.at(at - 1).change == RowChange::Inserted)
+        --at;
+    return at;
+}
+
+Status DataSet::fetchBlock(bool signal)
+{
+    if (!canFetchMore())
+        return {};
+    const int limit = m_fetchSize > 0 ? std::max(m_fetchSize, m_fetched) : 0;
+    auto block = readBlock(m_readText, m_readParams, m_fetched, limit);
+    if (!block) {
+        m_allFetched = true;
+        if (signal)
+            Q_EMIT changed();
+        return block.refusal();
+    }
+    m_allFetched = !block->more;
+    const int n = int(block->rows.size());
+    m_fetched += n;
+    if (n == 0) {
+        if (signal)
+            Q_EMIT changed();
+        return {};
+    }
+    const int at = fetchPosition();
+    if (signal)
+        Q_EMIT rowsAboutToBeFetched(at, at + n - 1);
+    QList<Row> tail = m_rows.mid(at);
+    m_rows.resize(at);
+    m_rows.append(std::move(block->rows));
+    m_rows.append(std::move(tail));
+    const int oldCurrent = m_current;
+    if (m_current >= at)
+        m_current += n;
+    if (m_rowBeforeInsert >= at)
+        m_rowBeforeInsert += n;
+    if (m_current < 0) { // every row held had been removed
+        m_current = 0;
+        m_pastLast = false;
+    }
+    if (signal) {
+        Q_EMIT rowsFetched(at, at + n - 1);
+        if (m_current != oldCurrent)
+            Q_EMIT currentRowChanged(m_current);
+        Q_EMIT changed();
+    }
+    return {};
+}
+
+Status DataSet::fetchMore()
+{
+    return fetchBlock(true);
+}
+
+Status DataSet::fetchAll()
+{
+    while (canFetchMore()) {
+        if (Status s = fetchBlock(true); !s)
+            return s;
+    }
     return {};
 }
 
@@ -270,6 +378,8 @@ void DataSet::first()
 
 void DataSet::last()
 {
+    // A refusal ends the fetching: the last row held is the last one then.
+    static_cast<void>(fetchAll());
     if (!m_rows.isEmpty())
         moveTo(count() - 1, true);
 }
@@ -278,6 +388,10 @@ bool DataSet::next()
 {
     if (m_rows.isEmpty())
         return false;
+    while (m_current >= count() - 1 && canFetchMore()) {
+        if (!fetchMore())
+            break;
+    }
     if (m_current >= count() - 1) {
         moveTo(m_current, true);
         return false;
@@ -296,6 +410,10 @@ bool DataSet::prior()
 
 bool DataSet::setCurrentRow(int row)
 {
+    while (row >= count() && canFetchMore()) {
+        if (!fetchMore())
+            break;
+    }
     if (row < 0 || row >= count())
         return false;
     if (row != m_current || m_pastLast)
@@ -317,14 +435,35 @@ bool DataSet::locate(const QVariantMap& values)
             return false;
         wanted.append({ c, it.value() });
     }
-    for (int r = 0; r < count(); ++r) {
-        bool all = true;
-        for (const auto& [c, v] : wanted)
-            all = all && same(m_rows.at(r).values.at(c), v);
-        if (all)
+    // In the order of the rows: those read, the fetched ones, the new rows
+    // at the end.
+    for (int r = 0; r < fetchPosition(); ++r) {
+        if (matches(r, wanted))
+            return setCurrentRow(r);
+    }
+    while (canFetchMore()) {
+        const int from = fetchPosition();
+        if (!fetchMore())
+            return false;
+        for (int r = from; r < fetchPosition(); ++r) {
+            if (matches(r, wanted))
+                return setCurrentRow(r);
+        }
+    }
+    for (int r = fetchPosition(); r < count(); ++r) {
+        if (matches(r, wanted))
             return setCurrentRow(r);
     }
     return false;
+}
+
+bool DataSet::matches(int row, const QList<std::pair<int, QVariant>>& wanted) const
+{
+    for (const auto& [c, v] : wanted) {
+        if (!same(m_rows.at(row).values.at(c), v))
+            return false;
+    }
+    return true;
 }
 
 QVariant DataSet::value(int row, int column) const
@@ -533,9 +672,14 @@ QVariantList DataSet::identity(int row) const
     return values;
 }
 
-int DataSet::findIdentity(const QVariantList& wanted) const
+bool DataSet::isNewRow(int row) const
 {
-    for (int r = 0; r < count(); ++r) {
+    return row >= 0 && row < count() && m_rows.at(row).change == RowChange::Inserted;
+}
+
+int DataSet::findIdentity(const QVariantList& wanted, int from) const
+{
+    for (int r = from; r < count(); ++r) {
         const QVariantList have = identity(r);
         if (have.size() != wanted.size())
             return -1;

@@ -12,6 +12,7 @@
 #include <QVariant>
 #include <QVariantMap>
 
+#include <algorithm>
 #include <functional>
 
 namespace korvessa {
@@ -44,6 +45,27 @@ struct RequiredField {
 // States follow the usual pattern: Browse; Edit once a value of a row is set;
 // Insert after append()/insert(). post() ends Edit/Insert and keeps the change
 // held; moving to another row posts first.
+//
+// Incremental reading (setFetchSize(n), n > 0): open(), cancel(), search() and
+// save() read only the first n rows; fetchMore() reads the next block. Every
+// block is a statement of its own, the select with "limit … offset …" appended,
+// run and finished at once, so no query stays open between calls. A block reads
+// at least as many rows as have been read already, so reading a whole list
+// costs about twice reading it at once. The select must not have a limit of
+// its own, and its order must be total (end it with a unique column or the
+// table's row id), or rows that sort alike may come twice or not at all;
+// rows other users add or remove between two blocks may do the same until the
+// rows are read again.
+//
+// With a fetch size, count() and the row numbers cover the rows held: those
+// read so far, without the held removals, with the new rows. Fetched rows
+// never touch a held change: they go after the last row read before, that is
+// before the new rows appended at the end, which stay at the end (the current
+// row and its number move with them). What needs rows beyond the held ones
+// reads them: next() on the last held row, last() (everything), locate()
+// (until found), setCurrentRow() (up to that row), and the re-reading of
+// save() and cancel() (up to the row it comes back to). isLast() and
+// isPastLast() are true only when nothing more can be fetched.
 class DataSet : public QObject {
     Q_OBJECT
 public:
@@ -57,6 +79,21 @@ public:
     // The columns that identify a row for updates and deletes.
     void setKeyColumns(const QStringList& columns) { m_keys = columns; }
     const QStringList& keyColumns() const { return m_keys; }
+
+    // Rows read by the first block and at least by each further one; 0 (the
+    // default) reads every row at once. Takes effect at the next read.
+    void setFetchSize(int rows) { m_fetchSize = std::max(rows, 0); }
+    int fetchSize() const { return m_fetchSize; }
+    // True while rows of the select may be left to read.
+    bool canFetchMore() const { return isActive() && !m_allFetched; }
+    // Reads the next block of rows (rowsAboutToBeFetched/rowsFetched around
+    // it). A refusal of the database stops the fetching until the rows are
+    // read again.
+    Status fetchMore();
+    // Reads every row left.
+    Status fetchAll();
+    // Rows read from the database since the last read (held removals included).
+    int fetchedCount() const { return m_fetched; }
 
     // Reads the rows of `selectText`; `table` is the table changes are written
     // to (empty for a read-only data set). Drops any held change and any search.
@@ -95,21 +132,26 @@ public:
     const QStringList& columns() const { return m_columns; }
     int columnIndex(const QString& column) const;
 
+    // The rows held (see the class comment for a fetch size).
     int count() const { return int(m_rows.size()); }
     bool isEmpty() const { return m_rows.isEmpty(); }
     int currentRow() const { return m_current; } // -1 when empty
     bool isFirst() const { return m_current <= 0; }
-    bool isLast() const { return m_current == count() - 1; }
+    // On the last row, with nothing more to fetch.
+    bool isLast() const { return m_current == count() - 1 && !canFetchMore(); }
     // True when empty, after next() on the last row, or after last().
     bool isPastLast() const { return m_rows.isEmpty() || m_pastLast; }
 
-    // Moves; a row being edited or inserted is posted first.
+    // Moves; a row being edited or inserted is posted first. last() reads
+    // every row left; next() on the last held row reads the next block.
     void first();
     void last();
     bool next();
     bool prior();
+    // Reads up to `row` where it is not held yet; false when there is none.
     bool setCurrentRow(int row);
-    // Moves to the first row whose value in `column` equals `value` (as text).
+    // Moves to the first row whose value in `column` equals `value` (as text),
+    // reading further blocks until it is found.
     bool locate(const QString& column, const QVariant& value);
     bool locate(const QVariantMap& values);
 
@@ -158,6 +200,9 @@ Q_SIGNALS:
     void rowInserted(int row);
     void rowAboutToBeRemoved(int row);
     void rowRemoved(int row);
+    // A block of rows read by a fetch, rows first…last once they are in.
+    void rowsAboutToBeFetched(int first, int last);
+    void rowsFetched(int first, int last);
     void valueChanged(int row, int column);
     void currentRowChanged(int row);
     void stateChanged(korvessa::DataSet::State state);
@@ -171,7 +216,17 @@ private:
         RowChange change = RowChange::None;
     };
 
+    struct Block {
+        QStringList columns;
+        QList<Row> rows;
+        bool more = false;
+    };
+
     Status read(const QVariantList& relocate, int fallbackRow);
+    Result<Block> readBlock(const QString& text, const SqlParams& params, int offset, int limit) const;
+    Status fetchBlock(bool signal);
+    int fetchPosition() const;
+    bool matches(int row, const QList<std::pair<int, QVariant>>& wanted) const;
     Status writeChanges();
     void markSaved();
     void moveTo(int row, bool pastLast);
@@ -180,7 +235,8 @@ private:
     RowChange pendingChange(int row) const;
     std::pair<QString, SqlParams> matchCondition(const QVariantList& original, const QStringList& tableColumns) const;
     QVariantList identity(int row) const;
-    int findIdentity(const QVariantList& identity) const;
+    bool isNewRow(int row) const;
+    int findIdentity(const QVariantList& identity, int from = 0) const;
 
     QSqlDatabase m_db;
     QString m_table;
@@ -189,6 +245,12 @@ private:
     QStringList m_keys;
     QStringList m_searchColumns;
     QString m_searchText;
+    int m_fetchSize = 0;
+    // The statement of the last read, for the blocks after its first.
+    QString m_readText;
+    SqlParams m_readParams;
+    int m_fetched = 0;
+    bool m_allFetched = true;
 
     QStringList m_columns;
     QStringList m_tableColumns; // per column: the table's name for it, or empty

@@ -263,13 +263,13 @@ void Importer::addLine(Group& group, const QStringList& f, qint64 row)
 
     bool amountsRead = true;
     for (int column : { int(Debit), int(Credit) }) {
-        const auto amount = money::normalized(f.at(column));
+        const auto amount = money::number(f.at(column));
         if (!amount) {
             refuse(u"金額格式錯誤！請重新輸入！"_s);
             amountsRead = false;
             break;
         }
-        const double value = amount->toDouble();
+        const double value = *amount;
         if (value < 0) {
             refuse(u"金額需大於0！"_s);
             amountsRead = false;

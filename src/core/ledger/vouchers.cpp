@@ -21,6 +21,10 @@ QString field(const char* name) { return QString::fromLatin1(name); }
 
 QString textOf(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
 
+// Texts are written as empty text, never as null: posting groups lines by
+// department, and "no department" is the empty text.
+QString stored(const QString& text) { return text.isNull() ? QStringLiteral("") : text; }
+
 Result<std::optional<QString>> oneNumber(const QSqlDatabase& db, const QString& text, const SqlParams& params)
 {
     auto value = sql::scalar(db, text, params);
@@ -35,21 +39,21 @@ Result<std::optional<QString>> oneNumber(const QSqlDatabase& db, const QString& 
 QList<std::pair<QString, QVariant>> headerValues(const Voucher& v)
 {
     return {
-        { u"finm_dat"_s, v.date },
-        { u"finm_type"_s, v.type },
-        { u"finm_cur"_s, v.currency },
+        { u"finm_dat"_s, stored(v.date) },
+        { u"finm_type"_s, stored(v.type) },
+        { u"finm_cur"_s, stored(v.currency) },
         { u"finm_num"_s, v.rate },
-        { u"finm_for"_s, v.pattern },
-        { u"finm_pre"_s, v.summary },
-        { u"finm_dat2"_s, v.enteredOn },
-        { u"finm_user"_s, v.user },
+        { u"finm_for"_s, stored(v.pattern) },
+        { u"finm_pre"_s, stored(v.summary) },
+        { u"finm_dat2"_s, stored(v.enteredOn) },
+        { u"finm_user"_s, stored(v.user) },
         { u"finm_deb"_s, v.debitTotal },
         { u"finm_cre"_s, v.creditTotal },
         { u"finm_dcou"_s, v.debitCount },
         { u"finm_ccou"_s, v.creditCount },
-        { u"finm_memo1"_s, v.memo1 },
-        { u"finm_memo2"_s, v.memo2 },
-        { u"finm_memo3"_s, v.memo3 },
+        { u"finm_memo1"_s, stored(v.memo1) },
+        { u"finm_memo2"_s, stored(v.memo2) },
+        { u"finm_memo3"_s, stored(v.memo3) },
         { u"finm_temp"_s, v.temp },
     };
 }
@@ -75,25 +79,25 @@ QList<std::pair<QString, QVariant>> headerColumns(const Voucher& v)
 QList<std::pair<QString, QVariant>> lineColumns(const Voucher& v, const Line& l)
 {
     return {
-        { u"comp"_s, v.comp },
-        { u"find_no"_s, v.number },
+        { u"comp"_s, stored(v.comp) },
+        { u"find_no"_s, stored(v.number) },
         { u"find_sn"_s, l.sn },
-        { u"find_acc"_s, l.account },
-        { u"find_acct"_s, l.account.left(4) },
-        { u"find_name"_s, l.name },
-        { u"find_pre"_s, l.summary },
+        { u"find_acc"_s, stored(l.account) },
+        { u"find_acct"_s, stored(l.account.left(4)) },
+        { u"find_name"_s, stored(l.name) },
+        { u"find_pre"_s, stored(l.summary) },
         { u"find_dec"_s, l.debit },
         { u"find_cre"_s, l.credit },
         { u"find_tdec"_s, double(l.localDebit) },
         { u"find_tcre"_s, double(l.localCredit) },
-        { u"find_dep"_s, l.department },
-        { u"find_obj"_s, l.counterparty },
-        { u"find_orgn"_s, l.sourceNo },
-        { u"find_dat"_s, v.date },
-        { u"find_mon"_s, v.date.left(7) },
-        { u"find_cur"_s, l.currency },
+        { u"find_dep"_s, stored(l.department) },
+        { u"find_obj"_s, stored(l.counterparty) },
+        { u"find_orgn"_s, stored(l.sourceNo) },
+        { u"find_dat"_s, stored(v.date) },
+        { u"find_mon"_s, stored(v.date.left(7)) },
+        { u"find_cur"_s, stored(l.currency) },
         { u"find_num"_s, l.rate },
-        { u"find_for"_s, l.pattern },
+        { u"find_for"_s, stored(l.pattern) },
         { u"find_obj1"_s, l.obj1 },
         { u"find_temp"_s, l.temp },
     };

@@ -1,0 +1,126 @@
+#include "core/ledger/posting.h"
+
+#include "core/db/database.h"
+#include "core/db/sql.h"
+
+#include <QDate>
+
+namespace korvessa::posting {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The month's lines: find_dat begins with "yyyy/MM/". As a range, so that
+// the (comp, find_dat) index finds them ('0' follows '/').
+const QString kMonthLines = u"comp = :comp and find_dat >= :lo and find_dat < :hi"_s;
+
+// Per account: the rows of the account columns, and the counts of the whole
+// account in the month.
+QString accountRowsInsert(const QString& table, const QString& departmentCondition)
+{
+    return u"insert into "_s + table
+        + u" (comp, finp_dat, finp_temp, finp_acc, finp_accN, finp_dep, finp_dec, finp_cre, finp_dcou, finp_ccou,"
+          u" finp_acct, finp_acct1, finp_acct2, finp_side, finp_accCN)"
+          u" select :comp2, :month, :mark, g.acc, g.name, g.dep, g.dec, g.cre, c.dcou, c.ccou,"
+          u" substr(g.acc, 1, 4), substr(g.acc, 1, 1),"
+          u" coalesce(a.acc_sys, ''), coalesce(a.acct_side, ''), coalesce(a.acc_CN, '')"
+          u" from (select find_acc as acc, find_name as name, find_dep as dep,"
+          u" coalesce(sum(find_tdec), 0) as dec, coalesce(sum(find_tcre), 0) as cre"
+          u" from fincd where "_s
+        + kMonthLines + departmentCondition
+        + u" group by find_acc, find_name, find_dep) g"
+          u" join (select find_acc as acc,"
+          u" sum(case when find_tdec > 0 then 1 else 0 end) as dcou,"
+          u" sum(case when find_tcre > 0 then 1 else 0 end) as ccou"
+          u" from fincd where "_s
+        + kMonthLines
+        + u" group by find_acc) c on coalesce(c.acc, '') = coalesce(g.acc, '')"
+          u" left join (select acct.acct_4, acct.acct_side, acc_type.acc_sys, acc_type.acc_CN"
+          u" from acct left join acc_type on (acct.comp = acc_type.comp and acct.acct_1 = acc_type.acc_1"
+          u" and acct.acct_2 = acc_type.acc_2) where acct.comp = :comp3) a on a.acct_4 = g.acc"_s;
+}
+
+const QString kGeneralInsert = u"insert into finpos1 (comp, finp_dat, finp_temp, finp_acct, finp_dec, finp_cre,"
+                               u" finp_dcou, finp_ccou)"
+                               u" select :comp2, :month, :mark, find_acct, coalesce(sum(find_tdec), 0),"
+                               u" coalesce(sum(find_tcre), 0),"
+                               u" sum(case when find_tdec > 0 then 1 else 0 end),"
+                               u" sum(case when find_tcre > 0 then 1 else 0 end)"
+                               u" from fincd where comp = :comp and find_dat >= :lo and find_dat < :hi"
+                               u" group by find_acct"_s;
+
+} // namespace
+
+QString rowMark(Kind kind)
+{
+    return kind == Kind::Departments ? u"部門過帳"_s : u"過帳"_s;
+}
+
+QString table(Kind kind)
+{
+    switch (kind) {
+    case Kind::Accounts:
+        return u"finpos"_s;
+    case Kind::General:
+        return u"finpos1"_s;
+    case Kind::Departments:
+        return u"finposp"_s;
+    }
+    return {};
+}
+
+Status checkMonth(const QString& month)
+{
+    const QString m = month.trimmed();
+    if (m.size() == 7 && QDate::fromString(m + u"/01"_s, u"yyyy/MM/dd"_s).isValid())
+        return {};
+    return Refusal::rule(u"資料錯誤"_s, u"請輸入過帳月份！"_s, u"MaskEdit1"_s);
+}
+
+Result<int> post(const QSqlDatabase& db, const QString& comp, const QString& month, Kind kind)
+{
+    if (Status s = checkMonth(month); !s)
+        return s.refusal();
+    const SqlParams range = { { u":comp"_s, comp }, { u":lo"_s, QString(month + u'/') }, { u":hi"_s, QString(month + u'0') } };
+    const QString mark = rowMark(kind);
+    const QString target = table(kind);
+
+    Transaction tx(db);
+    if (!tx.started())
+        return tx.started().refusal();
+    if (kind == Kind::Accounts) {
+        if (Status s = sql::execute(db, u"update fincd set find_dep = '' where comp = :comp and find_dep is null"_s,
+                { { u":comp"_s, comp } });
+            !s)
+            return s.refusal();
+    }
+    if (Status s = sql::execute(db,
+            u"delete from "_s + target + u" where comp = :comp and finp_dat = :month and finp_temp = :mark"_s,
+            { { u":comp"_s, comp }, { u":month"_s, month }, { u":mark"_s, mark } });
+        !s)
+        return s.refusal();
+
+    SqlParams params = range;
+    params += { { u":comp2"_s, comp }, { u":month"_s, month }, { u":mark"_s, mark } };
+    QString text;
+    if (kind == Kind::General) {
+        text = kGeneralInsert;
+    } else {
+        params.append({ u":comp3"_s, comp });
+        text = accountRowsInsert(target, kind == Kind::Departments ? u" and find_dep <> ''"_s : QString());
+    }
+    auto written = sql::execute(db, text, params);
+    if (!written)
+        return written.refusal();
+    if (Status s = tx.commit(); !s)
+        return s.refusal();
+    return *written;
+}
+
+QString postedRowsSelect()
+{
+    return u"select * from finpos where comp = :comp and finp_dat = :month and finp_temp = '過帳' order by finp_acc"_s;
+}
+
+} // namespace korvessa::posting

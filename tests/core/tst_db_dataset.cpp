@@ -43,6 +43,24 @@ Status openBanks(DataSet& set, const QSqlDatabase& db, const QString& comp = u"A
     return set.open(db, u"not_bank"_s, kBanks, { { u":comp"_s, comp } });
 }
 
+QString bankNo(int i)
+{
+    return u"%1"_s.arg(i, 2, 10, QChar(u'0'));
+}
+
+// Banks "01"…"nn" of company A named "銀行01"…, every third one in 台北, and
+// one of another company in between.
+void addNumberedBanks(const QSqlDatabase& db, int n)
+{
+    for (int i = 1; i <= n; ++i) {
+        const QString no = bankNo(i);
+        addBank(db, u"A"_s, no, u"銀行"_s + no);
+        if (i % 3 == 0)
+            QVERIFY(sql::execute(db, u"update not_bank set not_add = '台北' where not_no = :no"_s, { { u":no"_s, no } }));
+    }
+    addBank(db, u"B"_s, u"05"_s, u"別家"_s);
+}
+
 } // namespace
 
 class TestDataSet : public QObject {
@@ -57,6 +75,12 @@ private Q_SLOTS:
     void positionFlags();
     void searchBindsItsText_data();
     void searchBindsItsText();
+    void blocksGiveTheRowsOfOneRead_data();
+    void blocksGiveTheRowsOfOneRead();
+    void movesReadTheRowsTheyNeed();
+    void saveAndCancelComeBackBeyondTheFirstBlock_data();
+    void saveAndCancelComeBackBeyondTheFirstBlock();
+    void heldChangesSurviveFetching();
 };
 
 void TestDataSet::heldChangesAreWrittenTogether()
@@ -319,6 +343,191 @@ void TestDataSet::searchBindsItsText()
     for (int r = 0; r < set.count(); ++r)
         names.append(set.value(r, u"not_name"_s).toString());
     QCOMPARE(names, found);
+}
+
+void TestDataSet::blocksGiveTheRowsOfOneRead_data()
+{
+    QTest::addColumn<int>("fetchSize");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<int>("first");
+    QTest::newRow("one row at a time") << 1 << QString() << 1;
+    QTest::newRow("blocks of 3") << 3 << QString() << 3;
+    QTest::newRow("all but one") << 24 << QString() << 24;
+    QTest::newRow("exactly all") << 25 << QString() << 25;
+    QTest::newRow("more than all") << 100 << QString() << 25;
+    QTest::newRow("search, blocks of 2") << 2 << u"台北"_s << 2;
+    QTest::newRow("search, more than found") << 20 << u"台北"_s << 8;
+    QTest::newRow("search finds nothing") << 2 << u"高雄"_s << 0;
+}
+
+void TestDataSet::blocksGiveTheRowsOfOneRead()
+{
+    QFETCH(int, fetchSize);
+    QFETCH(QString, search);
+    QFETCH(int, first);
+    KORVESSA_TEST_DATABASE(t, false);
+    const QSqlDatabase db = t->books();
+    addNumberedBanks(db, 25);
+
+    DataSet whole;
+    QVERIFY(openBanks(whole, db));
+    QVERIFY(whole.search({ u"not_add"_s }, search));
+    QVERIFY(!whole.canFetchMore());
+
+    DataSet set;
+    set.setFetchSize(fetchSize);
+    QVERIFY(openBanks(set, db));
+    QVERIFY(set.search({ u"not_add"_s }, search));
+    QCOMPARE(set.count(), first);
+    QCOMPARE(set.canFetchMore(), first < whole.count());
+    QCOMPARE(set.isLast(), set.isEmpty()); // on row 0 of several, or alone with more to read
+
+    QList<std::pair<int, int>> blocks;
+    connect(&set, &DataSet::rowsAboutToBeFetched, &set, [&](int from, int to) { blocks.append({ from, to }); });
+    int fetched = 0;
+    connect(&set, &DataSet::rowsFetched, &set, [&] { ++fetched; });
+    while (set.canFetchMore())
+        QVERIFY(set.fetchMore());
+    QCOMPARE(heldBanks(set), heldBanks(whole));
+    QCOMPARE(fetched, int(blocks.size()));
+    // Each block follows the rows held and is at least as large as they are.
+    int held = first;
+    for (const auto& [from, to] : blocks) {
+        QCOMPARE(from, held);
+        QVERIFY(to - from + 1 >= std::min(held, whole.count() - held));
+        held = to + 1;
+    }
+    QCOMPARE(set.currentRow(), set.isEmpty() ? -1 : 0);
+}
+
+void TestDataSet::movesReadTheRowsTheyNeed()
+{
+    KORVESSA_TEST_DATABASE(t, false);
+    const QSqlDatabase db = t->books();
+    addNumberedBanks(db, 40);
+    DataSet set;
+    set.setFetchSize(4);
+    QVERIFY(openBanks(set, db));
+    QCOMPARE(set.count(), 4);
+
+    // next() on the last row held reads the next block; no flag says "last"
+    // while rows are left.
+    QVERIFY(set.setCurrentRow(3));
+    QVERIFY(!set.isLast());
+    QVERIFY(set.next());
+    QCOMPARE(set.text(u"not_no"_s), bankNo(5));
+    QCOMPARE(set.count(), 8);
+
+    QVERIFY(set.locate(u"not_no"_s, bankNo(20)));
+    QCOMPARE(set.currentRow(), 19);
+    QCOMPARE(set.count(), 32); // blocks of 4, 4, 8, 16
+    QVERIFY(set.canFetchMore());
+
+    // A row that is not there reads everything to know.
+    DataSet other;
+    other.setFetchSize(4);
+    QVERIFY(openBanks(other, db));
+    QVERIFY(!other.locate(u"not_no"_s, u"99"_s));
+    QCOMPARE(other.count(), 40);
+    QCOMPARE(other.currentRow(), 0);
+
+    DataSet third;
+    third.setFetchSize(4);
+    QVERIFY(openBanks(third, db));
+    QVERIFY(third.setCurrentRow(9));
+    QCOMPARE(third.text(u"not_no"_s), bankNo(10));
+    QVERIFY(!third.setCurrentRow(40));
+    QCOMPARE(third.count(), 40);
+    QCOMPARE(third.currentRow(), 9);
+
+    set.last();
+    QCOMPARE(set.count(), 40);
+    QCOMPARE(set.text(u"not_no"_s), bankNo(40));
+    QVERIFY(set.isLast());
+    QVERIFY(set.isPastLast());
+    QVERIFY(!set.canFetchMore());
+}
+
+void TestDataSet::saveAndCancelComeBackBeyondTheFirstBlock_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::newRow("save") << true;
+    QTest::newRow("cancel") << false;
+}
+
+void TestDataSet::saveAndCancelComeBackBeyondTheFirstBlock()
+{
+    QFETCH(bool, save);
+    KORVESSA_TEST_DATABASE(t, false);
+    const QSqlDatabase db = t->books();
+    addNumberedBanks(db, 40);
+    DataSet set;
+    set.setFetchSize(4);
+    QVERIFY(openBanks(set, db));
+    QVERIFY(set.locate(u"not_no"_s, bankNo(18)));
+    QVERIFY(set.setValue(u"not_name"_s, u"改名"_s));
+    QVERIFY(save ? set.save() : set.cancel());
+    QCOMPARE(set.state(), DataSet::State::Browse);
+    QCOMPARE(set.text(u"not_no"_s), bankNo(18));
+    QCOMPARE(set.currentRow(), 17);
+    QCOMPARE(set.text(u"not_name"_s), save ? u"改名"_s : u"銀行18"_s);
+    QCOMPARE(set.count(), 32); // only the blocks it took to come back
+
+    // A new row dropped by cancel() goes back to its place, read up to it.
+    QVERIFY(set.setCurrentRow(set.count() - 1));
+    const int place = set.count();
+    set.append({ { u"comp"_s, u"A"_s }, { u"not_no"_s, u"03"_s } }); // the number of a stored row
+    QCOMPARE(set.currentRow(), place);
+    QVERIFY(set.cancel());
+    QCOMPARE(set.currentRow(), place);
+    QCOMPARE(set.text(u"not_no"_s), bankNo(place + 1));
+}
+
+void TestDataSet::heldChangesSurviveFetching()
+{
+    KORVESSA_TEST_DATABASE(t, false);
+    const QSqlDatabase db = t->books();
+    addNumberedBanks(db, 12);
+    DataSet set;
+    set.setFetchSize(3);
+    QVERIFY(openBanks(set, db));
+    set.remove(); // 01
+    QVERIFY(set.setValue(u"not_name"_s, u"改名"_s)); // 02, edited and left in Edit
+    set.append({ { u"comp"_s, u"A"_s }, { u"not_no"_s, u"77"_s }, { u"not_name"_s, u"新一"_s } });
+    set.post();
+    set.append({ { u"comp"_s, u"A"_s }, { u"not_no"_s, u"88"_s }, { u"not_name"_s, u"新二"_s } });
+    QCOMPARE(heldBanks(set), QStringList({ u"02=改名"_s, u"03=銀行03"_s, u"77=新一"_s, u"88=新二"_s }));
+    QCOMPARE(set.currentRow(), 3);
+
+    // The block goes in before the new rows; the row being inserted stays
+    // current and stays a new row.
+    QVERIFY(set.fetchMore());
+    QCOMPARE(set.count(), 7);
+    QCOMPARE(set.state(), DataSet::State::Insert);
+    QCOMPARE(set.currentRow(), 6);
+    QCOMPARE(set.text(u"not_no"_s), u"88"_s);
+    QCOMPARE(set.rowChange(0), DataSet::RowChange::Modified);
+    QCOMPARE(set.rowChange(5), DataSet::RowChange::Inserted);
+    QCOMPARE(set.rowChange(6), DataSet::RowChange::Inserted);
+    QCOMPARE(set.removedCount(), 1);
+
+    // Dropping the row being inserted goes back to the row before it.
+    set.cancelRow();
+    QCOMPARE(set.text(u"not_no"_s), u"77"_s);
+
+    // The removed row is not read again, the edited one keeps its value.
+    QVERIFY(set.fetchAll());
+    QStringList expected;
+    expected.append(u"02=改名"_s);
+    for (int i = 3; i <= 12; ++i)
+        expected.append(bankNo(i) + u"=銀行"_s + bankNo(i));
+    expected.append(u"77=新一"_s);
+    QCOMPARE(heldBanks(set), expected);
+    QCOMPARE(set.text(u"not_no"_s), u"77"_s);
+
+    QVERIFY(set.save());
+    QCOMPARE(storedBanks(db), expected);
+    QCOMPARE(set.text(u"not_no"_s), u"77"_s);
 }
 
 QTEST_GUILESS_MAIN(TestDataSet)

@@ -77,12 +77,6 @@ Status CustomerRegister::save()
     if (number.trimmed().isEmpty())
         return Refusal::rule(u"資料錯誤"_s, u"客戶編號不可以為空!"_s, numberField());
     if (isNew) {
-        // New records held besides this one are not in the database yet.
-        for (int r = 0; r < m_set->count(); ++r) {
-            if (r != m_set->currentRow() && m_set->rowChange(r) == DataSet::RowChange::Inserted
-                && m_set->value(r, u"cus_no"_s).toString() == number)
-                return Refusal::rule(u"資料錯誤"_s, u"客戶編號重覆!"_s);
-        }
         // Asked of the database: the rows held may be only the first ones.
         auto taken = sql::exists(m_db, u"select * from custom where cus_no = :no"_s, { { u":no"_s, number } });
         if (!taken)

@@ -45,8 +45,8 @@ public:
     Status open(const QSqlDatabase& db);
     // A new record with the defaults, after the last one.
     void addNew();
-    // Checks the current record and writes every held change. A new record's
-    // number must be neither stored nor that of another new record held.
+    // Checks the current record (a new one's number asked of the database)
+    // and writes every held change.
     Status save();
     // Drops the held changes and reads the register again in its stored
     // order, back on the record that was current.

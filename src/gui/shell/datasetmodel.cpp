@@ -1,6 +1,7 @@
 #include "gui/shell/datasetmodel.h"
 
 #include "core/db/dataset.h"
+#include "gui/shell/messages.h"
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
@@ -43,6 +44,14 @@ DataSetModel::DataSetModel(DataSet* set, QList<GridColumn> columns, QObject* par
     });
     connect(m_set, &DataSet::rowRemoved, this, [this] {
         endRemoveRows();
+        --m_changing;
+    });
+    connect(m_set, &DataSet::rowsAboutToBeFetched, this, [this](int first, int last) {
+        ++m_changing;
+        beginInsertRows({}, first, last);
+    });
+    connect(m_set, &DataSet::rowsFetched, this, [this] {
+        endInsertRows();
         --m_changing;
     });
     connect(m_set, &DataSet::valueChanged, this, [this](int row, int column) {
@@ -157,6 +166,27 @@ Qt::ItemFlags DataSetModel::flags(const QModelIndex& index) const
     if (m_editable && m_dataColumns.value(index.column(), -1) >= 0)
         f |= Qt::ItemIsEditable;
     return f;
+}
+
+bool DataSetModel::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && m_set && m_set->canFetchMore();
+}
+
+void DataSetModel::fetchMore(const QModelIndex& parent)
+{
+    if (parent.isValid() || !m_set)
+        return;
+    if (Status s = m_set->fetchMore(); !s) {
+        QWidget* owner = nullptr;
+        for (const QPointer<QAbstractItemView>& view : std::as_const(m_views)) {
+            if (view) {
+                owner = view;
+                break;
+            }
+        }
+        Messages::instance().refuse(owner, s.refusal());
+    }
 }
 
 } // namespace korvessa

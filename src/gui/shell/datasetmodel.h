@@ -28,6 +28,11 @@ struct GridColumn {
 // their current row and the data set's current row the same, whichever moves.
 // Cells are read-only unless setEditable(true); an edited cell sets the data
 // set's value (which puts its row into Edit).
+//
+// A data set with a fetch size grows as the view scrolls: canFetchMore() and
+// fetchMore() hand the view's requests to it, and every block it reads (also
+// one read by locate() or last()) comes in as inserted rows. A refusal of the
+// database while fetching is shown over the first attached view.
 class DataSetModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -49,6 +54,8 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
 
 private:
     void resolveColumns();

@@ -2,6 +2,8 @@
 
 #include "gui/ledger/accounttypewindow.h"
 #include "gui/ledger/chartwindow.h"
+#include "gui/ledger/postingwindow.h"
+#include "gui/ledger/voucherentrywindow.h"
 #include "gui/customers/customerwindow.h"
 #include "gui/admin/curbasewindow.h"
 #include "gui/admin/custypewindow.h"
@@ -30,6 +32,8 @@ const QHash<QString, ModuleFactory>& builtFactories()
         { u"acc_typeF"_s, &make<AccountTypeWindow> },
         { u"acctF"_s, &make<ChartWindow> },
         { u"cusinput1"_s, &make<CustomerWindow> },
+        { u"fincF"_s, &make<VoucherEntryWindow> },
+        { u"fin_posF"_s, &make<PostingWindow> },
         { u"sysset"_s, &make<SyssetWindow> },
         { u"cur_baseF"_s, &make<CurBaseWindow> },
         { u"custype"_s, &make<CustypeWindow> },

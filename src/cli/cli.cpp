@@ -113,6 +113,20 @@ const QList<Command>& commands()
             "Nothing is written unless every row passes: each refused row is reported as \"row N: \" and the "
             "message, row 1 being the header row. Needs the rights of voucher entry (C201) to add and save."_s,
             importCommand, importOptions },
+        { u"post"_s, u"Post months into the ledger summaries"_s,
+            u"korvessa-cli post FROM [TO]\n\n"
+            "Posts each month from FROM to TO (yyyy/MM, TO defaults to FROM) as \"開始過帳\" of the posting window "
+            "does: the month's summary per account and department is rebuilt from its voucher lines. With --general "
+            "and --departments the summaries per general account (\"大類過帳\") and per department (\"過部門帳\") are "
+            "rebuilt too. Prints one line per month with the rows written. Needs the rights of posting (C202)."_s,
+            postCommand, postOptions },
+        { u"export"_s, u"Export the vouchers as a journal for ledger and hledger"_s,
+            u"korvessa-cli export journal [-o FILE]\n\n"
+            "Writes the company's vouchers as a plain-text journal: one transaction per voucher with its date, "
+            "number and summary, one posting per line in local currency, accounts named by their code. A voucher "
+            "whose local amounts do not balance gets a posting of the difference to the account \"差額\". Needs the "
+            "rights of voucher entry (C201)."_s,
+            exportCommand, exportOptions },
     };
     return list;
 }

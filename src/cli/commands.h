@@ -26,5 +26,9 @@ std::optional<SignedIn> openSignedIn(QCommandLineParser& parser, const QString& 
 
 void importOptions(QCommandLineParser& parser);
 int importCommand(QCommandLineParser& parser, Io& io);
+void postOptions(QCommandLineParser& parser);
+int postCommand(QCommandLineParser& parser, Io& io);
+void exportOptions(QCommandLineParser& parser);
+int exportCommand(QCommandLineParser& parser, Io& io);
 
 } // namespace korvessa::cli

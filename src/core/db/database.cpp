@@ -54,6 +54,10 @@ Result<QSqlDatabase> openSqliteFile(const QString& path, const QString& connecti
         return s.refusal();
     if (Status s = runPragma(db, u"PRAGMA synchronous=NORMAL"_s); !s)
         return s.refusal();
+    // Posting and the reports read a month of lines at a time: a page cache
+    // of 64 MB keeps a large book's indexes in memory.
+    if (Status s = runPragma(db, u"PRAGMA cache_size=-65536"_s); !s)
+        return s.refusal();
     return db;
 }
 

@@ -27,11 +27,15 @@ const QList<IndexDef>& indexes()
 {
     static const QList<IndexDef> list = {
         { u"ux_fincm_no"_s, u"fincm"_s, u"comp, finm_no"_s, true, {} },
-        { u"ix_fincm_dat"_s, u"fincm"_s, u"comp, finm_dat"_s, false, {} },
-        { u"ix_fincd_dat"_s, u"fincd"_s, u"comp, find_dat"_s, false, {} },
         { u"ix_fincd_acc"_s, u"fincd"_s, u"comp, find_acc"_s, false, {} },
         { u"ix_fincd_no"_s, u"fincd"_s, u"comp, find_no"_s, false, {} },
         { u"ix_fincd_mon"_s, u"fincd"_s, u"comp, find_mon"_s, false, {} },
+        // Posting groups a month of lines from this index alone, without
+        // reading the table; lines still without department are found at once.
+        { u"ix_fincd_month_sums"_s, u"fincd"_s, u"comp, find_dat, find_acc, find_name, find_dep, find_tdec, find_tcre"_s,
+            false, {} },
+        { u"ix_fincd_nodep"_s, u"fincd"_s, u"comp"_s, false, u"find_dep is null"_s },
+        { u"ix_fincm_dat_no"_s, u"fincm"_s, u"comp, finm_dat, finm_no"_s, false, {} },
         { u"ix_finpos_dat"_s, u"finpos"_s, u"comp, finp_dat, finp_temp"_s, false, {} },
         { u"ix_finpos_acc"_s, u"finpos"_s, u"comp, finp_acc"_s, false, {} },
         { u"ix_finpos1_dat"_s, u"finpos1"_s, u"comp, finp_dat"_s, false, {} },
@@ -56,6 +60,7 @@ const QList<IndexDef>& indexes()
         { u"ix_report1_owner"_s, u"report1"_s, u"comp, account, type"_s, false, {} },
         { u"ix_report2_owner"_s, u"report2"_s, u"comp, account, type"_s, false, {} },
         { u"ix_custom_no"_s, u"custom"_s, u"cus_no"_s, false, {} },
+        { u"ix_cushis_no"_s, u"cushis"_s, u"cus_no"_s, false, {} },
         { u"ix_catlog_type"_s, u"catlog"_s, u"cat_type"_s, false, {} },
     };
     return list;

@@ -15,30 +15,48 @@ namespace {
 // the (comp, find_dat) index finds them ('0' follows '/').
 const QString kMonthLines = u"comp = :comp and find_dat >= :lo and find_dat < :hi"_s;
 
-// Per account: the rows of the account columns, and the counts of the whole
-// account in the month.
-QString accountRowsInsert(const QString& table, const QString& departmentCondition)
+// The account's chart columns: acc_sys and acc_CN of its sub-category,
+// its normal side; null where the account or the category is gone.
+const QString kChartJoin = u" left join (select acct.acct_4, acct.acct_side, acc_type.acc_sys, acc_type.acc_CN"
+                           u" from acct left join acc_type on (acct.comp = acc_type.comp and acct.acct_1 = acc_type.acc_1"
+                           u" and acct.acct_2 = acc_type.acc_2) where acct.comp = :comp3) a on a.acct_4 = g.acc"_s;
+
+const QString kRowColumns = u" (comp, finp_dat, finp_temp, finp_acc, finp_accN, finp_dep, finp_dec, finp_cre, finp_dcou,"
+                            u" finp_ccou, finp_acct, finp_acct1, finp_acct2, finp_side, finp_accCN)"
+                            u" select :comp2, :month, :mark, g.acc, g.name, g.dep, g.dec, g.cre, g.dcou, g.ccou,"
+                            u" substr(g.acc, 1, 4), substr(g.acc, 1, 1),"
+                            u" coalesce(a.acc_sys, ''), coalesce(a.acct_side, ''), coalesce(a.acc_CN, '')"_s;
+
+// Rows per account, line name and department, with the counts of the whole
+// account in the month: one pass over the month's lines, the counts of the
+// groups summed over the account by a window.
+QString accountRowsInsert()
 {
-    return u"insert into "_s + table
-        + u" (comp, finp_dat, finp_temp, finp_acc, finp_accN, finp_dep, finp_dec, finp_cre, finp_dcou, finp_ccou,"
-          u" finp_acct, finp_acct1, finp_acct2, finp_side, finp_accCN)"
-          u" select :comp2, :month, :mark, g.acc, g.name, g.dep, g.dec, g.cre, c.dcou, c.ccou,"
-          u" substr(g.acc, 1, 4), substr(g.acc, 1, 1),"
-          u" coalesce(a.acc_sys, ''), coalesce(a.acct_side, ''), coalesce(a.acc_CN, '')"
-          u" from (select find_acc as acc, find_name as name, find_dep as dep,"
+    return u"insert into finpos"_s + kRowColumns
+        + u" from (select find_acc as acc, find_name as name, find_dep as dep,"
+          u" coalesce(sum(find_tdec), 0) as dec, coalesce(sum(find_tcre), 0) as cre,"
+          u" sum(sum(case when find_tdec > 0 then 1 else 0 end)) over (partition by find_acc) as dcou,"
+          u" sum(sum(case when find_tcre > 0 then 1 else 0 end)) over (partition by find_acc) as ccou"
+          u" from fincd where "_s
+        + kMonthLines + u" group by find_acc, find_name, find_dep) g"_s + kChartJoin;
+}
+
+// The same for the lines with a department; the counts still cover the
+// account's lines without one, so they come from a second grouping.
+QString departmentRowsInsert()
+{
+    return u"insert into finposp"_s + kRowColumns
+        + u" from (select d.acc, d.name, d.dep, d.dec, d.cre, c.dcou, c.ccou from"
+          u" (select find_acc as acc, find_name as name, find_dep as dep,"
           u" coalesce(sum(find_tdec), 0) as dec, coalesce(sum(find_tcre), 0) as cre"
           u" from fincd where "_s
-        + kMonthLines + departmentCondition
-        + u" group by find_acc, find_name, find_dep) g"
+        + kMonthLines
+        + u" and find_dep <> '' group by find_acc, find_name, find_dep) d"
           u" join (select find_acc as acc,"
           u" sum(case when find_tdec > 0 then 1 else 0 end) as dcou,"
           u" sum(case when find_tcre > 0 then 1 else 0 end) as ccou"
           u" from fincd where "_s
-        + kMonthLines
-        + u" group by find_acc) c on coalesce(c.acc, '') = coalesce(g.acc, '')"
-          u" left join (select acct.acct_4, acct.acct_side, acc_type.acc_sys, acc_type.acc_CN"
-          u" from acct left join acc_type on (acct.comp = acc_type.comp and acct.acct_1 = acc_type.acc_1"
-          u" and acct.acct_2 = acc_type.acc_2) where acct.comp = :comp3) a on a.acct_4 = g.acc"_s;
+        + kMonthLines + u" group by find_acc) c on c.acc = d.acc) g"_s + kChartJoin;
 }
 
 const QString kGeneralInsert = u"insert into finpos1 (comp, finp_dat, finp_temp, finp_acct, finp_dec, finp_cre,"
@@ -78,10 +96,11 @@ Status checkMonth(const QString& month)
     return Refusal::rule(u"資料錯誤"_s, u"請輸入過帳月份！"_s, u"MaskEdit1"_s);
 }
 
-Result<int> post(const QSqlDatabase& db, const QString& comp, const QString& month, Kind kind)
+Result<int> post(const QSqlDatabase& db, const QString& comp, const QString& monthText, Kind kind)
 {
-    if (Status s = checkMonth(month); !s)
+    if (Status s = checkMonth(monthText); !s)
         return s.refusal();
+    const QString month = monthText.trimmed();
     const SqlParams range = { { u":comp"_s, comp }, { u":lo"_s, QString(month + u'/') }, { u":hi"_s, QString(month + u'0') } };
     const QString mark = rowMark(kind);
     const QString target = table(kind);
@@ -108,7 +127,7 @@ Result<int> post(const QSqlDatabase& db, const QString& comp, const QString& mon
         text = kGeneralInsert;
     } else {
         params.append({ u":comp3"_s, comp });
-        text = accountRowsInsert(target, kind == Kind::Departments ? u" and find_dep <> ''"_s : QString());
+        text = kind == Kind::Departments ? departmentRowsInsert() : accountRowsInsert();
     }
     auto written = sql::execute(db, text, params);
     if (!written)

@@ -193,6 +193,38 @@ private Q_SLOTS:
         QCOMPARE(runCli(dir.path(), { u"import"_s, u"customers"_s, u"good.csv"_s }).code, 2);
         closeDatabase(QString::fromLatin1(kMainConnection));
     }
+
+    void postAndExportJournal()
+    {
+        QTemporaryDir dir;
+        writeLink(dir, "2,x,x,x,x,");
+        QCOMPARE(runCli(dir.path(), { u"init"_s }).code, 0);
+        {
+            QFile f(dir.filePath(u"v.csv"_s));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("voucher,date,type,currency,summary,account,line_summary,debit,credit,department,counterparty,source_no\n"
+                    "1,2024/05/31,轉帳傳票,NT,月底,1101,,10,,管理部,,\n1,,,,,1102,,,10,,,\n"
+                    "2,2024/06/01,轉帳傳票,NT,,1101,,4,,,,\n2,,,,,1102,,,4,,,\n");
+        }
+        qputenv("KORVESSA_PASSWORD", "admin");
+        const QStringList signIn = { u"--company"_s, u"示範公司"_s, u"--user"_s, u"admin"_s };
+        QCOMPARE(runCli(dir.path(), QStringList { u"import"_s, u"vouchers"_s, u"v.csv"_s } + signIn).code, 0);
+        const Run post = runCli(dir.path(), QStringList { u"post"_s, u"2024/04"_s, u"2024/06"_s, u"--departments"_s } + signIn);
+        QCOMPARE(post.code, 0);
+        QCOMPARE(post.out,
+            u"2024/04: finpos 0 finposp 0 rows\n2024/05: finpos 2 finposp 1 rows\n2024/06: finpos 2 finposp 0 rows\n"_s);
+        QCOMPARE(runCli(dir.path(), QStringList { u"post"_s, u"2024/13"_s } + signIn).code, 2);
+        QCOMPARE(runCli(dir.path(), QStringList { u"post"_s, u"2024/06"_s, u"2024/05"_s } + signIn).code, 2);
+
+        const Run exported = runCli(dir.path(), QStringList { u"export"_s, u"journal"_s, u"-o"_s, u"books.journal"_s } + signIn);
+        qunsetenv("KORVESSA_PASSWORD");
+        QCOMPARE(exported.code, 0);
+        QFile journal(dir.filePath(u"books.journal"_s));
+        QVERIFY(journal.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(journal.readAll()),
+            u"2024/05/31 (F240531001) 月底\n    1101  10\n    1102  -10\n\n2024/06/01 (F240601001)\n    1101  4\n    1102  -4\n\n"_s);
+        closeDatabase(QString::fromLatin1(kMainConnection));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -29,12 +29,16 @@ const QList<IndexDef>& indexes()
         { u"ux_fincm_no"_s, u"fincm"_s, u"comp, finm_no"_s, true, {} },
         { u"ix_fincd_acc"_s, u"fincd"_s, u"comp, find_acc"_s, false, {} },
         { u"ix_fincd_no"_s, u"fincd"_s, u"comp, find_no"_s, false, {} },
-        { u"ix_fincd_mon"_s, u"fincd"_s, u"comp, find_mon"_s, false, {} },
-        // Posting groups a month of lines from this index alone, without
-        // reading the table; lines still without department are found at once.
-        { u"ix_fincd_month_sums"_s, u"fincd"_s, u"comp, find_dat, find_acc, find_name, find_dep, find_tdec, find_tcre"_s,
+        { u"ix_fincd_dat"_s, u"fincd"_s, u"comp, find_dat"_s, false, {} },
+        // Posting groups a month of lines from this index alone, in the order
+        // of its grouping, without reading the table.
+        { u"ix_fincd_month_sums"_s, u"fincd"_s, u"comp, find_mon, find_acc, find_name, find_dep, find_tdec, find_tcre"_s,
             false, {} },
-        { u"ix_fincd_nodep"_s, u"fincd"_s, u"comp"_s, false, u"find_dep is null"_s },
+        // Lines without department, or whose month does not match their date,
+        // are found at once (posting mends both; normally there are none).
+        { u"ix_fincd_nodep"_s, u"fincd"_s, u"comp, find_dep"_s, false, u"find_dep is null"_s },
+        { u"ix_fincd_monfix"_s, u"fincd"_s, u"comp"_s, false,
+            u"find_mon is null or find_mon <> substr(find_dat, 1, 7)"_s },
         { u"ix_fincm_dat_no"_s, u"fincm"_s, u"comp, finm_dat, finm_no"_s, false, {} },
         { u"ix_finpos_dat"_s, u"finpos"_s, u"comp, finp_dat, finp_temp"_s, false, {} },
         { u"ix_finpos_acc"_s, u"finpos"_s, u"comp, finp_acc"_s, false, {} },

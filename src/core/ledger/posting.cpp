@@ -11,9 +11,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The month's lines: find_dat begins with "yyyy/MM/". As a range, so that
-// the (comp, find_dat) index finds them ('0' follows '/').
-const QString kMonthLines = u"comp = :comp and find_dat >= :lo and find_dat < :hi"_s;
+// The month's lines, those whose find_dat begins with the month: every
+// writer stores the month in find_mon beside the date, and posting mends
+// any line where the two disagree before it reads, so the month is found
+// by find_mon on the index that also holds the sums.
+const QString kMonthLines = u"comp = :comp and find_mon = :lmonth"_s;
 
 // The account's chart columns: acc_sys and acc_CN of its sub-category,
 // its normal side; null where the account or the category is gone.
@@ -65,7 +67,7 @@ const QString kGeneralInsert = u"insert into finpos1 (comp, finp_dat, finp_temp,
                                u" coalesce(sum(find_tcre), 0),"
                                u" sum(case when find_tdec > 0 then 1 else 0 end),"
                                u" sum(case when find_tcre > 0 then 1 else 0 end)"
-                               u" from fincd where comp = :comp and find_dat >= :lo and find_dat < :hi"
+                               u" from fincd where comp = :comp and find_mon = :lmonth"
                                u" group by find_acct"_s;
 
 } // namespace
@@ -101,13 +103,20 @@ Result<int> post(const QSqlDatabase& db, const QString& comp, const QString& mon
     if (Status s = checkMonth(monthText); !s)
         return s.refusal();
     const QString month = monthText.trimmed();
-    const SqlParams range = { { u":comp"_s, comp }, { u":lo"_s, QString(month + u'/') }, { u":hi"_s, QString(month + u'0') } };
+    const SqlParams range = { { u":comp"_s, comp }, { u":lmonth"_s, month } };
     const QString mark = rowMark(kind);
     const QString target = table(kind);
 
     Transaction tx(db);
     if (!tx.started())
         return tx.started().refusal();
+    // A line's month is the start of its date.
+    if (Status s = sql::execute(db,
+            u"update fincd set find_mon = substr(find_dat, 1, 7) where comp = :comp"
+            u" and (find_mon is null or find_mon <> substr(find_dat, 1, 7))"_s,
+            { { u":comp"_s, comp } });
+        !s)
+        return s.refusal();
     if (kind == Kind::Accounts) {
         if (Status s = sql::execute(db, u"update fincd set find_dep = '' where comp = :comp and find_dep is null"_s,
                 { { u":comp"_s, comp } });

@@ -9,7 +9,7 @@ KORVESSA_PACKAGES=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql qt6-image-formats-plugins
     qt6-charts-dev libgl-dev
-    libkainjow-mustache-dev libxlsxwriter-dev libpoppler-qt6-dev
+    libkainjow-mustache-dev libxlsxwriter-dev libpoppler-qt6-dev unzip
     fonts-noto-cjk fonts-arphic-uming
     postgresql sqlite3 xvfb xauth
 )

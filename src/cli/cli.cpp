@@ -127,6 +127,14 @@ const QList<Command>& commands()
             "whose local amounts do not balance gets a posting of the difference to the account \"差額\". Needs the "
             "rights of voucher entry (C201)."_s,
             exportCommand, exportOptions },
+        { u"report"_s, u"Compute a report: the trial balance as CSV, JSON or PDF"_s,
+            u"korvessa-cli report trial-balance --from yyyy/MM --to yyyy/MM [--format csv|json|pdf] [-o FILE] [--detail]\n\n"
+            "Computes the trial balance (試算表) as its window does, into the same work rows of the signed-in user, "
+            "and writes one row per account in code order with the columns account, name, period_debit, "
+            "debit_count, period_credit, credit_count, cumulative_debit, cumulative_credit (CSV with a header row, "
+            "or a JSON array of objects), or the printed report as a PDF file (template flist1; --detail adds the "
+            "account lines). Needs the rights of the trial balance (F01)."_s,
+            reportCommand, reportOptions },
     };
     return list;
 }

@@ -30,5 +30,10 @@ void postOptions(QCommandLineParser& parser);
 int postCommand(QCommandLineParser& parser, Io& io);
 void exportOptions(QCommandLineParser& parser);
 int exportCommand(QCommandLineParser& parser, Io& io);
+void reportOptions(QCommandLineParser& parser);
+int reportCommand(QCommandLineParser& parser, Io& io);
+// Whether the arguments ask for a report as PDF, which needs a
+// QGuiApplication (fonts and text layout) instead of a QCoreApplication.
+bool reportNeedsGui(const QStringList& args);
 
 } // namespace korvessa::cli

@@ -2,11 +2,14 @@
 // the desktop program.
 
 #include "cli/cli.h"
+#include "cli/commands.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
 #include <termios.h>
 #include <unistd.h>
 
@@ -37,7 +40,20 @@ QString readHiddenLine(const QString& prompt)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // A report as PDF lays text out with fonts, which takes a QGuiApplication;
+    // on the offscreen platform unless one is chosen, so that it needs no
+    // display. Every other command runs without one.
+    QStringList given;
+    for (int i = 1; i < argc; ++i)
+        given.append(QString::fromLocal8Bit(argv[i]));
+    std::unique_ptr<QCoreApplication> app;
+    if (korvessa::cli::reportNeedsGui(given)) {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setOrganizationName(QStringLiteral("vaduvoza"));
     QTextStream out(stdout);
     QTextStream err(stderr);

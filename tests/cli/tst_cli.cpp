@@ -2,6 +2,9 @@
 #include "core/db/database.h"
 #include "core/db/sql.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSettings>
 #include <QtTest>
 
@@ -223,6 +226,49 @@ private Q_SLOTS:
         QVERIFY(journal.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(journal.readAll()),
             u"2024/05/31 (F240531001) 月底\n    1101  10\n    1102  -10\n\n2024/06/01 (F240601001)\n    1101  4\n    1102  -4\n\n"_s);
+        closeDatabase(QString::fromLatin1(kMainConnection));
+    }
+
+    // The trial balance of posted months as CSV and as JSON, in code order.
+    void reportTrialBalance()
+    {
+        QTemporaryDir dir;
+        writeLink(dir, "2,x,x,x,x,");
+        QCOMPARE(runCli(dir.path(), { u"init"_s }).code, 0);
+        {
+            QFile f(dir.filePath(u"v.csv"_s));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("voucher,date,type,currency,summary,account,line_summary,debit,credit,department,counterparty,source_no\n"
+                    "1,2024/04/30,轉帳傳票,NT,,1102,,300,,,,\n1,,,,,1101,,,300,,,\n"
+                    "2,2024/05/31,轉帳傳票,NT,,1101,,10,,管理部,,\n2,,,,,1102,,,10,,,\n");
+        }
+        qputenv("KORVESSA_PASSWORD", "admin");
+        const QStringList signIn = { u"--company"_s, u"示範公司"_s, u"--user"_s, u"admin"_s };
+        QCOMPARE(runCli(dir.path(), QStringList { u"import"_s, u"vouchers"_s, u"v.csv"_s } + signIn).code, 0);
+        QCOMPARE(runCli(dir.path(), QStringList { u"post"_s, u"2024/04"_s, u"2024/05"_s } + signIn).code, 0);
+        const QStringList range = { u"report"_s, u"trial-balance"_s, u"--from"_s, u"2024/05"_s, u"--to"_s, u"2024/05"_s };
+
+        const Run csv = runCli(dir.path(), range + signIn);
+        QCOMPARE(csv.code, 0);
+        QCOMPARE(csv.out,
+            u"account,name,period_debit,debit_count,period_credit,credit_count,cumulative_debit,cumulative_credit\n"
+            "1101,庫存現金,10,1,0,0,10,300\n1102,銀行存款,0,0,10,1,300,10\n"_s);
+
+        const Run json = runCli(dir.path(), range + QStringList { u"--format"_s, u"json"_s, u"-o"_s, u"tb.json"_s } + signIn);
+        QCOMPARE(json.code, 0);
+        QFile file(dir.filePath(u"tb.json"_s));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QJsonArray rows = QJsonDocument::fromJson(file.readAll()).array();
+        QCOMPARE(rows.size(), 2);
+        const QJsonObject bank = rows.at(1).toObject();
+        QCOMPARE(bank.value(u"account"_s).toString(), u"1102"_s);
+        QVERIFY(bank.value(u"cumulative_debit"_s).isDouble());
+        QCOMPARE(bank.value(u"cumulative_debit"_s).toDouble(), 300.0);
+        QCOMPARE(bank.value(u"credit_count"_s).toInt(), 1);
+
+        QCOMPARE(runCli(dir.path(), QStringList { u"report"_s, u"trial-balance"_s, u"--from"_s, u"2024/05"_s } + signIn).code, 2);
+        QCOMPARE(runCli(dir.path(), range + QStringList { u"--format"_s, u"xml"_s } + signIn).code, 2);
+        qunsetenv("KORVESSA_PASSWORD");
         closeDatabase(QString::fromLatin1(kMainConnection));
     }
 };

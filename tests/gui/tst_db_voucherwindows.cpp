@@ -347,15 +347,15 @@ private Q_SLOTS:
         QTest::addColumn<bool>("canDelete");
         QTest::addColumn<QList<bool>>("expected"); // prior, next, insert, delete, post, cancel, print
         QTest::newRow("newest") << u"F240503001"_s << false << true
-                                << QList<bool> { false, true, true, true, false, false, false };
+                                << QList<bool> { false, true, true, true, false, false, true };
         QTest::newRow("middle") << u"F240502001"_s << false << true
-                                << QList<bool> { true, true, true, true, false, false, false };
+                                << QList<bool> { true, true, true, true, false, false, true };
         QTest::newRow("oldest") << u"F240501001"_s << false << true
-                                << QList<bool> { true, false, true, true, false, false, false };
+                                << QList<bool> { true, false, true, true, false, false, true };
         QTest::newRow("editing") << u"F240502001"_s << true << true
                                  << QList<bool> { false, false, false, false, true, true, false };
         QTest::newRow("no delete right") << u"F240502001"_s << false << false
-                                         << QList<bool> { true, true, true, false, false, false, false };
+                                         << QList<bool> { true, true, true, false, false, false, true };
     }
     void toolbarStates()
     {

@@ -142,7 +142,8 @@ private Q_SLOTS:
         // Built modules are enabled, the others are not.
         auto action = [this](const QString& handler) { return m_window->menuBar()->findChild<QAction*>(handler); };
         QVERIFY(action(u"N14Click"_s)->isEnabled()); // sysset, given the test module
-        QVERIFY(!action(u"N34Click"_s)->isEnabled()); // the trial balance is not built
+        QVERIFY(action(u"N34Click"_s)->isEnabled()); // the trial balance
+        QVERIFY(!action(u"N31Click"_s)->isEnabled()); // 銀行資金預估表 is not built
     }
 
     void rights_data()

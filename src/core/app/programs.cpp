@@ -74,6 +74,15 @@ const QList<ProgramEntry>& programEntries()
     return entries;
 }
 
+const QList<ProgramEntry>& subordinatePrograms()
+{
+    static const QList<ProgramEntry> entries = {
+        { {}, {}, {}, u"finc_repF"_s, u"C201"_s, {}, u"Tfinc_repF"_s, u"傳票列印"_s },
+        { {}, {}, {}, u"Tclabel"_s, u"B01"_s, {}, u"TTclabel"_s, u"標籤Korvessa"_s },
+    };
+    return entries;
+}
+
 QList<QString> programMenus()
 {
     QList<QString> menus;

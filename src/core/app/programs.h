@@ -30,6 +30,11 @@ struct ProgramEntry {
 // Every entry of the main menu, in menu order.
 const QList<ProgramEntry>& programEntries();
 
+// The windows another module opens, without a menu entry of their own:
+// voucher printing (opened by voucher entry) and the mailing labels (opened
+// by the customer register). Each carries the program code of its opener.
+const QList<ProgramEntry>& subordinatePrograms();
+
 // The top-level menus in order.
 QList<QString> programMenus();
 

@@ -7,11 +7,13 @@
 #include "gui/shell/fieldbinder.h"
 #include "gui/shell/gridframe.h"
 #include "gui/shell/messages.h"
+#include "gui/shell/moduleregistry.h"
 #include "gui/shell/moduletoolbar.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,6 +22,8 @@
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -81,8 +85,8 @@ CustomerWindow::CustomerWindow(QWidget* parent)
     m_editing->setGrid(m_list);
     m_editing->setKeyField(m_number);
     m_editing->setDefaults([] { return CustomerRegister::newRecordDefaults(); });
-    // "列印" opens the mailing labels, which are not part of the program yet.
-    m_editing->setOptions({ .prints = false, .insertWhileEditing = true });
+    // "列印" opens the mailing labels (Tclabel) modally.
+    m_editing->setOptions({ .prints = true, .insertWhileEditing = true });
     m_editing->setAskBeforeExit(true);
     m_editing->setHandler(EditingController::Action::Insert, [this] {
         m_tabs->setCurrentIndex(0);
@@ -92,11 +96,21 @@ CustomerWindow::CustomerWindow(QWidget* parent)
     m_editing->setHandler(EditingController::Action::Cancel, [this] { cancel(); });
     m_editing->setHandler(EditingController::Action::Delete, [this] { remove(); });
     m_editing->setHandler(EditingController::Action::Search, [this] { search(); });
-    m_editing->setHandler(EditingController::Action::Print, [] {});
+    m_editing->setHandler(EditingController::Action::Print, [this] { printLabels(); });
     m_editing->updateState();
 }
 
 CustomerWindow::~CustomerWindow() = default;
+
+void CustomerWindow::printLabels()
+{
+    const ModuleEntry* labels = findModule(u"Tclabel"_s);
+    if (!labels || !labels->built())
+        return;
+    std::unique_ptr<QWidget> window(labels->factory());
+    if (auto* dialog = qobject_cast<QDialog*>(window.get()))
+        dialog->exec();
+}
 
 void CustomerWindow::buildFields(QWidget* page)
 {

@@ -37,6 +37,8 @@ public:
     void chooseAddress();
     void pickDate(const QDate& date);
     void writeMail();
+    // "列印": the mailing labels (Tclabel), modally.
+    void printLabels();
 
 private:
     void buildFields(QWidget* page);

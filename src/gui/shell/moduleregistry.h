@@ -27,7 +27,9 @@ struct ModuleEntry {
 // All entries, separators included, in menu order.
 const QList<ModuleEntry>& moduleEntries();
 
-// The entry of a window name (the first one, where two menu entries share a window).
+// The entry of a window name (the first one, where two menu entries share a
+// window); then the windows without a menu entry (subordinatePrograms()),
+// which their opening module shows itself.
 const ModuleEntry* findModule(const QString& windowName);
 
 // Tests put small windows of their own behind existing window names; nullptr

@@ -14,6 +14,7 @@
 #include "core/ledger/posting.h"
 #include "core/ledger/voucherimport.h"
 #include "core/ledger/vouchers.h"
+#include "core/reports/trialbalance.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -231,10 +232,8 @@ int main(int argc, char** argv)
 
     clock.restart();
     const auto balance = must(u"trial balance"_s,
-        sql::rows(db, u"select finp_acc, finp_accN, sum(finp_dec), sum(finp_cre), sum(finp_dcou), sum(finp_ccou) from finpos"
-                      u" where comp = :c and finp_dat <= :to and finp_temp = '過帳' group by finp_acc, finp_accN order by finp_acc"_s,
-            { { u":c"_s, kComp }, { u":to"_s, u"%1/12"_s.arg(year) } }));
-    figure(u"trial balance read"_s, clock.nsecsElapsed() / 1e9, balance.size());
+        reports::trialbalance::compute(db, kComp, u"admin"_s, u"%1/01"_s.arg(year), u"%1/12"_s.arg(year)));
+    figure(u"trial balance of the year"_s, clock.nsecsElapsed() / 1e9, balance.accounts);
 
     clock.restart();
     const auto ledger = must(u"ledger"_s,

@@ -4,6 +4,7 @@
 #include "core/reports/trialbalance.h"
 #include "core/reports/workrows.h"
 #include "print/report.h"
+#include "print/reportdata.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,39 +20,6 @@ namespace korvessa::cli {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-print::Format formatOf(reports::ValueKind kind)
-{
-    switch (kind) {
-    case reports::ValueKind::Text:
-        return print::Format::Text;
-    case reports::ValueKind::Amount:
-        return print::Format::Amount;
-    case reports::ValueKind::Count:
-        return print::Format::Count;
-    case reports::ValueKind::AccountCode:
-        return print::Format::AccountCode;
-    }
-    return print::Format::Text;
-}
-
-// The core's print data as the print layer's report (the windows do the same
-// in gui/reports/printreport).
-print::Report toPrintReport(const reports::ReportData& data)
-{
-    print::Report report;
-    report.templateName = data.templateName;
-    report.title = data.title;
-    report.variables = data.variables;
-    report.company = data.company;
-    for (const reports::DataRows& rows : data.sources) {
-        print::DataSource source { rows.name, {}, rows.rows, rows.master, rows.linkColumns };
-        for (const reports::ValueColumn& c : rows.columns)
-            source.columns.append({ c.name, formatOf(c.kind), c.decimals });
-        report.sources.append(source);
-    }
-    return report;
-}
 
 // The templates beside the program, or in the working folder.
 QString templateDir(const Io& io)
@@ -170,7 +138,7 @@ int reportCommand(QCommandLineParser& parser, Io& io)
             printRefusal(io, data.refusal());
             return 1;
         }
-        auto document = print::Document::layout(toPrintReport(*data), templateDir(io));
+        auto document = print::Document::layout(print::toPrintReport(*data), templateDir(io));
         if (!document) {
             printRefusal(io, document.refusal());
             return 1;

@@ -45,12 +45,31 @@ QFont printFont(qreal pointSize, bool bold = false)
     return font;
 }
 
+// The painter draws in layout units (96 a inch) scaled to its device; a
+// font sized in points would be resolved at the device's own resolution and
+// then scaled once more, so page headers and footers are sized in layout
+// pixels.
+QFont pixelFont(const QFont& font)
+{
+    QFont f = font;
+    f.setPixelSize(qMax(1, qRound(font.pointSizeF() * layoutDpi / 72.0)));
+    return f;
+}
+
 Refusal cancelled()
 {
     return Refusal::rule(u"預覽"_s, u"報表準備已取消。"_s);
 }
 
 } // namespace
+
+QPageLayout pageLayoutFor(const Report& report)
+{
+    QPageLayout page = defaultPageLayout();
+    if (report.landscape)
+        page.setOrientation(QPageLayout::Landscape);
+    return page;
+}
 
 QPageLayout defaultPageLayout()
 {
@@ -192,7 +211,7 @@ Document::~Document() = default;
 Result<std::shared_ptr<Document>> Document::layout(
     const Report& report, const QString& templateDir, const Progress& progress)
 {
-    return layout(report, templateDir, defaultPageLayout(), progress);
+    return layout(report, templateDir, pageLayoutFor(report), progress);
 }
 
 Result<std::shared_ptr<Document>> Document::layout(
@@ -264,14 +283,14 @@ void Document::paintPage(QPainter& painter, int index) const
     // The page header: the company title centred, the report's title below.
     qreal y = d->headerRect.top();
     if (!d->companyTitle.isEmpty()) {
-        painter.setFont(d->titleFont);
+        painter.setFont(pixelFont(d->titleFont));
         const qreal h = QFontMetricsF(d->titleFont, &d->reference).height();
         painter.drawText(QRectF(d->headerRect.left(), y, d->headerRect.width(), h), Qt::AlignHCenter | Qt::AlignTop,
             d->companyTitle);
         y += h + 2;
     }
     if (!d->report.title.isEmpty()) {
-        painter.setFont(d->subtitleFont);
+        painter.setFont(pixelFont(d->subtitleFont));
         const qreal h = QFontMetricsF(d->subtitleFont, &d->reference).height();
         painter.drawText(QRectF(d->headerRect.left(), y, d->headerRect.width(), h), Qt::AlignHCenter | Qt::AlignTop,
             d->report.title);
@@ -288,7 +307,7 @@ void Document::paintPage(QPainter& painter, int index) const
     d->text->documentLayout()->draw(&painter, context);
     painter.restore();
 
-    painter.setFont(d->footerFont);
+    painter.setFont(pixelFont(d->footerFont));
     painter.drawText(d->footerRect, Qt::AlignHCenter | Qt::AlignBottom, d->footerText(index));
     painter.restore();
 }

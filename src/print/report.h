@@ -56,6 +56,7 @@ struct Report {
     QList<DataSource> sources;
     QVariantMap variables;
     QVariantMap company;
+    bool landscape = false; // A4 across, for wide reports
 };
 
 // Called now and then while a long report is laid out: pages done so far;
@@ -125,6 +126,8 @@ std::optional<double> numericValue(const QVariant& value);
 // A4 portrait with margins of 15 mm: the page a report is laid out on unless
 // the caller gives another.
 QPageLayout defaultPageLayout();
+// The default page turned as the report asks.
+QPageLayout pageLayoutFor(const Report& report);
 
 // Renders a Mustache template text with the report's data: each data source
 // by name as a list of rows (a detail source's rows also under each row of

@@ -41,6 +41,7 @@ struct ReportData {
     QList<DataRows> sources;
     QVariantMap variables; // "cda", "cdb", "det" …
     QVariantMap company; // the company record (comp_title …)
+    bool landscape = false; // A4 across, for wide reports
 };
 
 } // namespace korvessa::reports

@@ -203,6 +203,7 @@ Result<ReportData> printData(const QSqlDatabase& db, const QString& comp, const 
     ReportData data;
     data.templateName = u"flist1"_s;
     data.title = kind();
+    data.landscape = true; // ten columns of amounts and counts
     data.sources = {
         { u"frxDBDataset1"_s, figureColumns(true) + raw, *generals },
         { u"frxDBDataset2"_s, accountColumns, *accounts, u"frxDBDataset1"_s,

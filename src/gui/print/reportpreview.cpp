@@ -95,7 +95,7 @@ void showReportPreview(const print::Report& report, QWidget* parent)
         return;
     }
     const QString templateDir = reportTemplateDir();
-    auto document = layoutWithProgress(report, templateDir, print::defaultPageLayout(), parent);
+    auto document = layoutWithProgress(report, templateDir, print::pageLayoutFor(report), parent);
     if (!document)
         return;
     ReportPreviewDialog dialog(std::move(document), templateDir, parent);

@@ -2,7 +2,7 @@
 
 #include "core/common/dates.h"
 #include "gui/print/reportpreview.h"
-#include "gui/reports/printreport.h"
+#include "print/reportdata.h"
 #include "gui/shell/gridframe.h"
 #include "gui/shell/messages.h"
 #include "gui/shell/moduletoolbar.h"
@@ -162,7 +162,7 @@ Result<print::Report> ReportWindow::report()
     auto data = printData();
     if (!data)
         return data.refusal();
-    return toPrintReport(*data);
+    return print::toPrintReport(*data);
 }
 
 void ReportWindow::printReport()

@@ -1,35 +1,36 @@
-#include "gui/reports/printreport.h"
+#include "print/reportdata.h"
 
-namespace korvessa {
+namespace korvessa::print {
 
 namespace {
 
-print::Format formatOf(reports::ValueKind kind)
+Format formatOf(reports::ValueKind kind)
 {
     switch (kind) {
     case reports::ValueKind::Text:
-        return print::Format::Text;
+        return Format::Text;
     case reports::ValueKind::Amount:
-        return print::Format::Amount;
+        return Format::Amount;
     case reports::ValueKind::Count:
-        return print::Format::Count;
+        return Format::Count;
     case reports::ValueKind::AccountCode:
-        return print::Format::AccountCode;
+        return Format::AccountCode;
     }
-    return print::Format::Text;
+    return Format::Text;
 }
 
 } // namespace
 
-print::Report toPrintReport(const reports::ReportData& data)
+Report toPrintReport(const reports::ReportData& data)
 {
-    print::Report report;
+    Report report;
+    report.landscape = data.landscape;
     report.templateName = data.templateName;
     report.title = data.title;
     report.variables = data.variables;
     report.company = data.company;
     for (const reports::DataRows& rows : data.sources) {
-        print::DataSource source;
+        DataSource source;
         source.name = rows.name;
         for (const reports::ValueColumn& c : rows.columns)
             source.columns.append({ c.name, formatOf(c.kind), c.decimals });
@@ -41,4 +42,4 @@ print::Report toPrintReport(const reports::ReportData& data)
     return report;
 }
 
-} // namespace korvessa
+} // namespace korvessa::print

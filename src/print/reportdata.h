@@ -3,9 +3,9 @@
 #include "core/reports/reportdata.h"
 #include "print/report.h"
 
-namespace korvessa {
+namespace korvessa::print {
 
 // The core's print data of a report as the print layer's report, one to one.
 print::Report toPrintReport(const reports::ReportData& data);
 
-} // namespace korvessa
+} // namespace korvessa::print

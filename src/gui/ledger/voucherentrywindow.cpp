@@ -31,6 +31,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -1048,7 +1049,11 @@ void VoucherEntryWindow::syncGridRow()
         const QModelIndex current = view->currentIndex();
         const QModelIndex target = m_model->index(row, current.isValid() ? current.column() : 1);
         view->selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+        // Only up and down: a window still being laid out is narrow, and
+        // scrolling sideways to the account column would hide 序號.
+        const int across = view->horizontalScrollBar()->value();
         view->scrollTo(target);
+        view->horizontalScrollBar()->setValue(across);
     }
     --m_syncing;
 }

@@ -2,11 +2,11 @@
 
 #include "core/common/dates.h"
 #include "core/ledger/accountcode.h"
+#include "gui/shell/calendarpopup.h"
 #include "gui/shell/gridframe.h"
 #include "gui/shell/messages.h"
 #include "gui/shell/moduletoolbar.h"
 
-#include <QCalendarWidget>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,16 +20,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The wait cursor for as long as a posting runs.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-QString codeText(const QVariant& value) { return accountcode::display(value.toString()); }
+QString codeText(const QVariant& value)
+{
+    return accountcode::display(value.toString());
+}
 
 } // namespace
 
@@ -81,10 +75,7 @@ PostingWindow::PostingWindow(QWidget* parent)
             { u"finp_dep"_s, u"部門"_s, 80 },
         });
 
-    m_calendar = new QCalendarWidget(this);
-    m_calendar->setObjectName(u"MonthCalendar1"_s);
-    m_calendar->setWindowFlags(Qt::Popup);
-    m_calendar->hide();
+    m_calendar = new CalendarPopup(this);
 
     // Only sbexit (and 回主頁) apply here: nothing is edited, searched or printed.
     ModuleToolbar* tb = toolbar();
@@ -106,7 +97,10 @@ PostingWindow::PostingWindow(QWidget* parent)
 
 PostingWindow::~PostingWindow() = default;
 
-QString PostingWindow::month() const { return m_month->text().remove(u' '); }
+QString PostingWindow::month() const
+{
+    return m_month->text().remove(u' ');
+}
 
 void PostingWindow::query()
 {
@@ -140,11 +134,7 @@ void PostingWindow::post(posting::Kind kind)
 void PostingWindow::openCalendar()
 {
     const QDate shown = QDate::fromString(month() + u"/01"_s, QString::fromLatin1(kDateFormat));
-    m_calendar->setSelectedDate(shown.isValid() ? shown : QDate::currentDate());
-    m_calendar->adjustSize();
-    m_calendar->move(m_calendarButton->mapToGlobal(QPoint(0, m_calendarButton->height())));
-    m_calendar->show();
-    m_calendar->setFocus(Qt::PopupFocusReason);
+    m_calendar->showBelow(m_calendarButton, shown);
 }
 
 void PostingWindow::pickDay(const QDate& date)

@@ -2,9 +2,9 @@
 
 #include "core/db/dataset.h"
 #include "core/ledger/posting.h"
+#include "gui/shell/calendarpopup.h"
 #include "gui/shell/modulewindow.h"
 
-class QCalendarWidget;
 class QDate;
 class QLineEdit;
 class QPushButton;
@@ -45,7 +45,7 @@ private:
 
     DataSet m_rows;
     QLineEdit* m_month = nullptr;
-    QCalendarWidget* m_calendar = nullptr;
+    CalendarPopup* m_calendar = nullptr;
     QPushButton* m_calendarButton = nullptr;
     QPushButton* m_queryButton = nullptr;
     QPushButton* m_postButton = nullptr;

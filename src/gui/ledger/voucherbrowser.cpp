@@ -2,10 +2,10 @@
 
 #include "core/common/dates.h"
 #include "core/db/sql.h"
+#include "gui/shell/calendarpopup.h"
 #include "gui/shell/gridframe.h"
 #include "gui/shell/messages.h"
 
-#include <QCalendarWidget>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -76,22 +76,21 @@ VoucherBrowser::VoucherBrowser(QSqlDatabase db, QString comp, QWidget* parent)
     body()->addLayout(filters);
     searchRow()->insertWidget(0, new QLabel(u"關鍵字"_s, this));
 
-    addGrid({
-                { u"finm_no"_s, u"傳票編號"_s, 90 },
-                { u"finm_dat"_s, u"傳票日期"_s, 80 },
-                { u"finm_type"_s, u"傳票類別"_s, 70 },
-                { u"finm_cur"_s, u"幣別"_s, 40 },
-                { u"finm_num"_s, u"匯率"_s, 60, [](const QVariant& v) { return QString::number(v.toDouble(), 'f', 4); } },
-                { u"finm_pre"_s, u"傳票摘要"_s, 220 },
-                { u"finm_deb"_s, u"傳票金額"_s, 100, amountText },
-                { u"finm_user"_s, u"登錄人"_s, 70 },
-                { u"finm_dat2"_s, u"登陸日期"_s, 80 },
-            },
+    addGrid(
+        {
+            { u"finm_no"_s, u"傳票編號"_s, 90 },
+            { u"finm_dat"_s, u"傳票日期"_s, 80 },
+            { u"finm_type"_s, u"傳票類別"_s, 70 },
+            { u"finm_cur"_s, u"幣別"_s, 40 },
+            { u"finm_num"_s, u"匯率"_s, 60, [](const QVariant& v) { return QString::number(v.toDouble(), 'f', 4); } },
+            { u"finm_pre"_s, u"傳票摘要"_s, 220 },
+            { u"finm_deb"_s, u"傳票金額"_s, 100, amountText },
+            { u"finm_user"_s, u"登錄人"_s, 70 },
+            { u"finm_dat2"_s, u"登陸日期"_s, 80 },
+        },
         1);
 
-    m_calendar = new QCalendarWidget(this);
-    m_calendar->setObjectName(u"MonthCalendar1"_s);
-    m_calendar->setWindowFlags(Qt::Popup);
+    m_calendar = new CalendarPopup(this);
     connect(m_calendar, &QCalendarWidget::activated, this, [this](const QDate& date) {
         m_calendar->hide();
         m_pickingFrom ? pickFromDate(date) : pickToDate(date);
@@ -109,11 +108,7 @@ void VoucherBrowser::openCalendar(QPushButton* button, bool from)
 {
     m_pickingFrom = from;
     const QDate shown = dateFromText((from ? m_from : m_to)->text());
-    m_calendar->setSelectedDate(shown.isValid() ? shown : QDate::currentDate());
-    m_calendar->adjustSize();
-    m_calendar->move(button->mapToGlobal(QPoint(0, button->height())));
-    m_calendar->show();
-    m_calendar->setFocus(Qt::PopupFocusReason);
+    m_calendar->showBelow(button, shown);
 }
 
 void VoucherBrowser::pickFromDate(const QDate& date)
@@ -122,7 +117,10 @@ void VoucherBrowser::pickFromDate(const QDate& date)
     m_to->setText(dateText(date));
 }
 
-void VoucherBrowser::pickToDate(const QDate& date) { m_to->setText(dateText(date)); }
+void VoucherBrowser::pickToDate(const QDate& date)
+{
+    m_to->setText(dateText(date));
+}
 
 vouchers::BrowseFilter VoucherBrowser::filter() const
 {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/ledger/vouchers.h"
+#include "gui/shell/calendarpopup.h"
 #include "gui/shell/pickers/rowpicker.h"
 
-class QCalendarWidget;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -49,7 +49,7 @@ private:
     QLabel* m_count = nullptr;
     QPushButton* m_fromButton = nullptr;
     QPushButton* m_toButton = nullptr;
-    QCalendarWidget* m_calendar = nullptr;
+    CalendarPopup* m_calendar = nullptr;
     bool m_pickingFrom = true;
 };
 

@@ -8,6 +8,7 @@
 #include "gui/customers/customerpicker.h"
 #include "gui/ledger/commonentrypicker.h"
 #include "gui/ledger/voucherbrowser.h"
+#include "gui/shell/calendarpopup.h"
 #include "gui/shell/datasetmodel.h"
 #include "gui/shell/griddelegate.h"
 #include "gui/shell/gridframe.h"
@@ -19,7 +20,6 @@
 #include "gui/shell/shell.h"
 
 #include <QAction>
-#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDialog>
 #include <QGridLayout>
@@ -30,8 +30,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -352,8 +352,8 @@ void VoucherEntryWindow::buildHeader()
         report(list.refusal());
     }
     m_binder.bind(m_currency, u"finm_cur"_s);
-    connect(m_currency, &QComboBox::activated, this,
-        [this](int index) { chooseCurrency(m_currency->itemText(index)); });
+    connect(
+        m_currency, &QComboBox::activated, this, [this](int index) { chooseCurrency(m_currency->itemText(index)); });
 
     m_rate = field(u"finm_num"_s);
     readOnly(m_rate);
@@ -389,20 +389,14 @@ void VoucherEntryWindow::buildHeader()
         grid->setColumnStretch(c, 1);
     contentLayout()->addWidget(m_headerPanel);
 
-    m_calendar = new QCalendarWidget(this);
-    m_calendar->setObjectName(u"MonthCalendar1"_s);
-    m_calendar->setWindowFlags(Qt::Popup);
+    m_calendar = new CalendarPopup(this);
     connect(m_calendar, &QCalendarWidget::activated, this, [this](const QDate& date) {
         m_calendar->hide();
         pickDate(date);
     });
     connect(m_calendarButton, &QPushButton::clicked, this, [this] {
         const QDate shown = dateFromText(m_header.text(u"finm_dat"_s));
-        m_calendar->setSelectedDate(shown.isValid() ? shown : QDate::currentDate());
-        m_calendar->adjustSize();
-        m_calendar->move(m_calendarButton->mapToGlobal(QPoint(0, m_calendarButton->height())));
-        m_calendar->show();
-        m_calendar->setFocus(Qt::PopupFocusReason);
+        m_calendar->showBelow(m_calendarButton, shown);
     });
     connect(m_browseButton, &QPushButton::clicked, this, &VoucherEntryWindow::browse);
 }
@@ -416,9 +410,7 @@ void VoucherEntryWindow::buildPages()
     auto* linesLayout = new QVBoxLayout(linesPage);
     linesLayout->setContentsMargins(4, 4, 4, 4);
     m_grid = new GridFrame(linesPage);
-    auto amount = [this](const QVariant& v) {
-        return v.isNull() ? QString() : money::format(v.toDouble(), pattern());
-    };
+    auto amount = [this](const QVariant& v) { return v.isNull() ? QString() : money::format(v.toDouble(), pattern()); };
     const QList<GridColumn> columns = {
         { u"find_sn"_s, u"序號"_s, 40 },
         { u"find_acc"_s, u"會計科目"_s, 90, [](const QVariant& v) { return accountcode::display(v.toString()); } },
@@ -450,11 +442,10 @@ void VoucherEntryWindow::buildPages()
 
     // The grid and the lines keep one current row; leaving a line being
     // changed goes through its check first.
-    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        [this](const QModelIndex& current) {
-            if (m_syncing == 0 && current.isValid())
-                lineRowPicked(current.row());
-        });
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+        if (m_syncing == 0 && current.isValid())
+            lineRowPicked(current.row());
+    });
     auto hold = [this] { ++m_syncing; };
     auto release = [this] { --m_syncing; };
     connect(&m_lines, &DataSet::aboutToReset, this, hold);
@@ -544,7 +535,10 @@ void VoucherEntryWindow::buildTotals()
     contentLayout()->addWidget(panel);
 }
 
-DataSetModel* VoucherEntryWindow::lineModel() const { return m_model; }
+DataSetModel* VoucherEntryWindow::lineModel() const
+{
+    return m_model;
+}
 
 int VoucherEntryWindow::gridColumn(const QString& column) const
 {
@@ -558,7 +552,10 @@ int VoucherEntryWindow::gridColumn(const QString& column) const
 
 // ---- state ---------------------------------------------------------------
 
-QString VoucherEntryWindow::pattern() const { return m_header.text(u"finm_for"_s); }
+QString VoucherEntryWindow::pattern() const
+{
+    return m_header.text(u"finm_for"_s);
+}
 
 void VoucherEntryWindow::report(const Status& status)
 {
@@ -568,10 +565,10 @@ void VoucherEntryWindow::report(const Status& status)
 
 void VoucherEntryWindow::openSets(const QString& number)
 {
-    report(m_header.open(books(), u"fincm"_s, u"select * from fincm where comp = :comp and finm_no = :no"_s,
-        params(curComp(), number)));
-    report(m_lines.open(books(), u"fincd"_s, u"select * from fincd where comp = :comp and find_no = :no"_s,
-        params(curComp(), number)));
+    report(m_header.open(
+        books(), u"fincm"_s, u"select * from fincm where comp = :comp and finm_no = :no"_s, params(curComp(), number)));
+    report(m_lines.open(
+        books(), u"fincd"_s, u"select * from fincd where comp = :comp and find_no = :no"_s, params(curComp(), number)));
     m_highestSn = 0;
     for (int r = 0; r < m_lines.count(); ++r)
         m_highestSn = std::max(m_highestSn, m_lines.value(r, u"find_sn"_s).toInt());
@@ -1021,8 +1018,8 @@ bool VoucherEntryWindow::mayLeaveLine()
 {
     if (!m_lines.isChanging())
         return true;
-    const Status s = vouchers::checkLine(
-        m_lines.value(u"find_dec"_s).toDouble(), m_lines.value(u"find_cre"_s).toDouble());
+    const Status s
+        = vouchers::checkLine(m_lines.value(u"find_dec"_s).toDouble(), m_lines.value(u"find_cre"_s).toDouble());
     report(s);
     return bool(s);
 }

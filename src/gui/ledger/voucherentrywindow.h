@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/db/dataset.h"
+#include "gui/shell/calendarpopup.h"
 #include "gui/shell/editingcontroller.h"
 #include "gui/shell/fieldbinder.h"
 #include "gui/shell/modulewindow.h"
@@ -12,7 +13,6 @@
 #include <functional>
 #include <optional>
 
-class QCalendarWidget;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -164,7 +164,7 @@ private:
     QLineEdit* m_creditTotal = nullptr;
     QLineEdit* m_debitCount = nullptr;
     QLineEdit* m_creditCount = nullptr;
-    QCalendarWidget* m_calendar = nullptr;
+    CalendarPopup* m_calendar = nullptr;
 
     TextSource m_accountSource;
     TextSource m_customerSource;

@@ -4,11 +4,11 @@
 #include "core/ledger/vouchers.h"
 #include "gui/ledger/voucherbrowser.h"
 #include "gui/print/reportpreview.h"
+#include "gui/shell/calendarpopup.h"
 #include "gui/shell/gridframe.h"
 #include "gui/shell/messages.h"
 #include "gui/shell/shell.h"
 
-#include <QCalendarWidget>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -31,14 +31,6 @@ QString amountText(const QVariant& value)
 {
     return value.isNull() ? QString() : QString::number(value.toDouble(), 'f', 2);
 }
-
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 
@@ -165,9 +157,7 @@ VoucherPrintWindow::VoucherPrintWindow(QWidget* parent)
     bottom->addWidget(m_exit);
     layout->addLayout(bottom);
 
-    m_calendar = new QCalendarWidget(this);
-    m_calendar->setObjectName(u"MonthCalendar1"_s);
-    m_calendar->setWindowFlags(Qt::Popup);
+    m_calendar = new CalendarPopup(this);
     connect(m_calendar, &QCalendarWidget::activated, this, [this](const QDate& date) {
         m_calendar->hide();
         m_pickingFrom ? pickFromDate(date) : pickToDate(date);
@@ -239,17 +229,16 @@ void VoucherPrintWindow::removeCurrent()
     updateButtons();
 }
 
-void VoucherPrintWindow::saveFooter() { report(voucherprint::saveFooter(m_books, m_comp, m_footer->toPlainText())); }
+void VoucherPrintWindow::saveFooter()
+{
+    report(voucherprint::saveFooter(m_books, m_comp, m_footer->toPlainText()));
+}
 
 void VoucherPrintWindow::openCalendar(QPushButton* button, bool from)
 {
     m_pickingFrom = from;
     const QDate shown = dateFromText((from ? m_fromDate : m_toDate)->text());
-    m_calendar->setSelectedDate(shown.isValid() ? shown : QDate::currentDate());
-    m_calendar->adjustSize();
-    m_calendar->move(button->mapToGlobal(QPoint(0, button->height())));
-    m_calendar->show();
-    m_calendar->setFocus(Qt::PopupFocusReason);
+    m_calendar->showBelow(button, shown);
 }
 
 void VoucherPrintWindow::pickFromDate(const QDate& date)
@@ -258,7 +247,10 @@ void VoucherPrintWindow::pickFromDate(const QDate& date)
     m_toDate->setText(dateText(date));
 }
 
-void VoucherPrintWindow::pickToDate(const QDate& date) { m_toDate->setText(dateText(date)); }
+void VoucherPrintWindow::pickToDate(const QDate& date)
+{
+    m_toDate->setText(dateText(date));
+}
 
 void VoucherPrintWindow::browseFrom()
 {

@@ -3,6 +3,7 @@
 #include "core/common/result.h"
 #include "core/db/dataset.h"
 #include "core/ledger/voucherprint.h"
+#include "gui/shell/calendarpopup.h"
 #include "print/report.h"
 
 #include <QDialog>
@@ -11,7 +12,6 @@
 
 #include <functional>
 
-class QCalendarWidget;
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -107,7 +107,7 @@ private:
     QPushButton* m_save = nullptr;
     QPushButton* m_print = nullptr;
     QPushButton* m_exit = nullptr;
-    QCalendarWidget* m_calendar = nullptr;
+    CalendarPopup* m_calendar = nullptr;
     GridFrame* m_grid = nullptr;
 };
 

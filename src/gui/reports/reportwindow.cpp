@@ -2,13 +2,13 @@
 
 #include "core/common/dates.h"
 #include "gui/print/reportpreview.h"
-#include "print/reportdata.h"
+#include "gui/shell/calendarpopup.h"
 #include "gui/shell/gridframe.h"
 #include "gui/shell/messages.h"
 #include "gui/shell/moduletoolbar.h"
 #include "gui/shell/shell.h"
+#include "print/reportdata.h"
 
-#include <QCalendarWidget>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,14 +21,6 @@ namespace korvessa {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 
@@ -85,11 +77,7 @@ ReportWindow::ReportWindow(const Options& options, QWidget* parent)
     m_grid->setObjectName(u"GridFrame1"_s);
     contentLayout()->addWidget(m_grid, 1);
 
-    m_calendar = new QCalendarWidget(this);
-    m_calendar->setObjectName(u"MonthCalendar1"_s);
-    m_calendar->setWindowFlags(Qt::Popup);
-    m_calendar->setSelectedDate(QDate::currentDate());
-    m_calendar->hide();
+    m_calendar = new CalendarPopup(this);
 
     // Nothing is edited, searched or moved through: only 離開 and 回主頁
     // until a query makes 列印 available.
@@ -114,20 +102,27 @@ QString ReportWindow::shown(const QLineEdit* field) const
     return field->displayText().replace(u'_', u' ');
 }
 
-QString ReportWindow::fromText() const { return shown(m_from); }
+QString ReportWindow::fromText() const
+{
+    return shown(m_from);
+}
 
-QString ReportWindow::toText() const { return shown(m_to); }
+QString ReportWindow::toText() const
+{
+    return shown(m_to);
+}
 
-void ReportWindow::setGridColumns(const QList<GridColumn>& columns) { m_grid->showDataSet(&m_rows, columns); }
+void ReportWindow::setGridColumns(const QList<GridColumn>& columns)
+{
+    m_grid->showDataSet(&m_rows, columns);
+}
 
 void ReportWindow::showCalendarFor(QLineEdit* field)
 {
     m_calendarField = field;
     QPushButton* near = field == m_to ? m_button2 : m_button1;
-    m_calendar->adjustSize();
-    m_calendar->move(near->mapToGlobal(QPoint(0, near->height())));
-    m_calendar->show();
-    m_calendar->setFocus(Qt::PopupFocusReason);
+    // The calendar keeps the day it showed last (today at first).
+    m_calendar->showBelow(near, m_calendar->selectedDate());
 }
 
 void ReportWindow::pickDate(const QDate& date)

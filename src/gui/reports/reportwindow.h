@@ -3,11 +3,11 @@
 #include "core/common/result.h"
 #include "core/db/dataset.h"
 #include "core/reports/reportdata.h"
+#include "gui/shell/calendarpopup.h"
 #include "gui/shell/datasetmodel.h"
 #include "gui/shell/modulewindow.h"
 #include "print/report.h"
 
-class QCalendarWidget;
 class QDate;
 class QHBoxLayout;
 class QLabel;
@@ -96,7 +96,7 @@ private:
     QPushButton* m_button1 = nullptr;
     QPushButton* m_button2 = nullptr;
     QPushButton* m_button3 = nullptr;
-    QCalendarWidget* m_calendar = nullptr;
+    CalendarPopup* m_calendar = nullptr;
     QLineEdit* m_calendarField = nullptr;
     QHBoxLayout* m_options = nullptr;
     GridFrame* m_grid = nullptr;

@@ -91,12 +91,7 @@ VoucherBrowser::VoucherBrowser(QSqlDatabase db, QString comp, QWidget* parent)
         1);
 
     m_calendar = new CalendarPopup(this);
-    connect(m_calendar, &QCalendarWidget::activated, this, [this](const QDate& date) {
-        m_calendar->hide();
-        m_pickingFrom ? pickFromDate(date) : pickToDate(date);
-    });
-    connect(m_fromButton, &QPushButton::clicked, this, [this] { openCalendar(m_fromButton, true); });
-    connect(m_toButton, &QPushButton::clicked, this, [this] { openCalendar(m_toButton, false); });
+    m_calendar->attachRange(m_from, m_fromButton, m_to, m_toButton);
     setTabOrder(m_from, m_to);
     setTabOrder(m_to, m_type);
     setTabOrder(m_type, searchEdit());
@@ -104,22 +99,14 @@ VoucherBrowser::VoucherBrowser(QSqlDatabase db, QString comp, QWidget* parent)
 
 VoucherBrowser::~VoucherBrowser() = default;
 
-void VoucherBrowser::openCalendar(QPushButton* button, bool from)
-{
-    m_pickingFrom = from;
-    const QDate shown = dateFromText((from ? m_from : m_to)->text());
-    m_calendar->showBelow(button, shown);
-}
-
 void VoucherBrowser::pickFromDate(const QDate& date)
 {
-    m_from->setText(dateText(date));
-    m_to->setText(dateText(date));
+    m_calendar->pickFrom(date);
 }
 
 void VoucherBrowser::pickToDate(const QDate& date)
 {
-    m_to->setText(dateText(date));
+    m_calendar->pickTo(date);
 }
 
 vouchers::BrowseFilter VoucherBrowser::filter() const

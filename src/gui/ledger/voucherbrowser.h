@@ -41,8 +41,6 @@ public:
     QString pickedNumber() const;
 
 private:
-    void openCalendar(QPushButton* button, bool from);
-
     QLineEdit* m_from = nullptr;
     QLineEdit* m_to = nullptr;
     QComboBox* m_type = nullptr;
@@ -50,7 +48,6 @@ private:
     QPushButton* m_fromButton = nullptr;
     QPushButton* m_toButton = nullptr;
     CalendarPopup* m_calendar = nullptr;
-    bool m_pickingFrom = true;
 };
 
 } // namespace korvessa

@@ -158,12 +158,7 @@ VoucherPrintWindow::VoucherPrintWindow(QWidget* parent)
     layout->addLayout(bottom);
 
     m_calendar = new CalendarPopup(this);
-    connect(m_calendar, &QCalendarWidget::activated, this, [this](const QDate& date) {
-        m_calendar->hide();
-        m_pickingFrom ? pickFromDate(date) : pickToDate(date);
-    });
-    connect(m_fromCalendar, &QPushButton::clicked, this, [this] { openCalendar(m_fromCalendar, true); });
-    connect(m_toCalendar, &QPushButton::clicked, this, [this] { openCalendar(m_toCalendar, false); });
+    m_calendar->attachRange(m_fromDate, m_fromCalendar, m_toDate, m_toCalendar);
     connect(m_fromBrowse, &QPushButton::clicked, this, &VoucherPrintWindow::browseFrom);
     connect(m_toBrowse, &QPushButton::clicked, this, &VoucherPrintWindow::browseTo);
     connect(m_search, &QPushButton::clicked, this, &VoucherPrintWindow::search);
@@ -234,22 +229,14 @@ void VoucherPrintWindow::saveFooter()
     report(voucherprint::saveFooter(m_books, m_comp, m_footer->toPlainText()));
 }
 
-void VoucherPrintWindow::openCalendar(QPushButton* button, bool from)
-{
-    m_pickingFrom = from;
-    const QDate shown = dateFromText((from ? m_fromDate : m_toDate)->text());
-    m_calendar->showBelow(button, shown);
-}
-
 void VoucherPrintWindow::pickFromDate(const QDate& date)
 {
-    m_fromDate->setText(dateText(date));
-    m_toDate->setText(dateText(date));
+    m_calendar->pickFrom(date);
 }
 
 void VoucherPrintWindow::pickToDate(const QDate& date)
 {
-    m_toDate->setText(dateText(date));
+    m_calendar->pickTo(date);
 }
 
 void VoucherPrintWindow::browseFrom()

@@ -81,7 +81,6 @@ public:
 private:
     void updateButtons();
     void report(const Status& status);
-    void openCalendar(QPushButton* button, bool from);
 
     QSqlDatabase m_books;
     QString m_comp;
@@ -89,7 +88,6 @@ private:
     QString m_amountFormat;
     DataSet m_list;
     TextSource m_browserSource;
-    bool m_pickingFrom = true;
 
     QLineEdit* m_fromDate = nullptr;
     QLineEdit* m_toDate = nullptr;

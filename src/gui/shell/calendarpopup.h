@@ -2,6 +2,10 @@
 
 #include <QCalendarWidget>
 #include <QGuiApplication>
+#include <QPointer>
+
+class QLineEdit;
+class QPushButton;
 
 namespace korvessa {
 
@@ -15,6 +19,19 @@ public:
 
     // Shows the month of `shown` (today when it is not a date) under `anchor`.
     void showBelow(QWidget* anchor, const QDate& shown);
+
+    // Serves the two date fields of a range with their "日曆" buttons: each
+    // button shows the month of its field, a day picked for the from-field
+    // is written into both fields, one picked for the to-field into the
+    // to-field only.
+    void attachRange(QLineEdit* from, QPushButton* fromButton, QLineEdit* to, QPushButton* toButton);
+    void pickFrom(const QDate& date);
+    void pickTo(const QDate& date);
+
+private:
+    QPointer<QLineEdit> m_from;
+    QPointer<QLineEdit> m_to;
+    bool m_pickingFrom = true;
 };
 
 // The wait cursor for as long as the object lives.

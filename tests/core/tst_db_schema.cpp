@@ -95,6 +95,21 @@ private Q_SLOTS:
         QVERIFY(!sql::insert(t->books(), u"cuery"_s, { { u"cuery_dec"_s, 32768 } }).ok());
     }
 
+    // Texts sort and compare by code point on both kinds, also on a server
+    // whose databases have a locale's collation (the test databases do).
+    void textsCompareByCodePoint()
+    {
+        KORVESSA_TEST_DATABASE(t, false);
+        for (const QString& no : { u"a_b"_s, u"A1"_s, u"a-c"_s, u"2024/05/9"_s, u"2024/05/31"_s, u"示範"_s, u"B2"_s })
+            QVERIFY(sql::insert(t->books(), u"custom"_s, { { u"cus_no"_s, no } }).ok());
+        const auto rows = sql::rows(t->books(), u"select cus_no from custom order by cus_no"_s).value();
+        QStringList order;
+        for (const QSqlRecord& r : rows)
+            order.append(sql::text(r, u"cus_no"_s));
+        QCOMPARE(order, QStringList({ u"2024/05/31"_s, u"2024/05/9"_s, u"A1"_s, u"B2"_s, u"a-c"_s, u"a_b"_s, u"示範"_s }));
+        QCOMPARE(sql::scalar(t->books(), u"select count(*) from custom where cus_no < 'a_'"_s)->toInt(), 5);
+    }
+
     void uniqueVoucherNumberPerCompany()
     {
         KORVESSA_TEST_DATABASE(t, false);

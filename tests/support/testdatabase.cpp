@@ -98,7 +98,10 @@ std::unique_ptr<TestDatabase> TestDatabase::create(bool seeded, const QString& c
             return nullptr;
         }
         t->m_serverDatabase = u"kv_%1_%2"_s.arg(QCoreApplication::applicationPid()).arg(g_serial.fetchAndAddRelaxed(1));
-        if (!onServer(u"create database "_s + t->m_serverDatabase + u" encoding 'UTF8' template template0"_s))
+        // A locale's collation, as servers often have: the program's texts must
+        // still compare by code point.
+        if (!onServer(u"create database "_s + t->m_serverDatabase
+                + u" encoding 'UTF8' locale_provider icu icu_locale 'en-US' template template0"_s))
             return nullptr;
         db = openDatabase(serverParams(t->m_serverDatabase), t->m_connection);
     } else {

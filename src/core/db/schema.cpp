@@ -131,12 +131,15 @@ QString columnTypeSql(const QSqlDatabase& db, const ColumnDef& c)
 {
     const bool pg = dialectOf(db) == Dialect::Postgres;
     switch (c.type) {
+    // Texts compare and sort by code point on both kinds, whatever the
+    // server's locale: dates and months are compared as text, and a locale's
+    // collation would order "2024/05/17" by other rules.
     case ColumnType::Text:
         if (pg)
-            return u"varchar(%1)"_s.arg(c.length);
+            return u"varchar(%1) collate \"C\""_s.arg(c.length);
         return u"text check (length(%1) <= %2)"_s.arg(c.name).arg(c.length);
     case ColumnType::Memo:
-        return u"text"_s;
+        return pg ? u"text collate \"C\""_s : u"text"_s;
     case ColumnType::Real:
         return pg ? u"double precision"_s : u"real"_s;
     case ColumnType::Integer:

@@ -39,6 +39,18 @@ void writeLink(const QTemporaryDir& dir, const QByteArray& line)
     f.write(line);
 }
 
+// A CSV file of vouchers for `import vouchers`: the header row, then `rows`.
+void writeVouchers(const QTemporaryDir& dir, const QString& name, const QByteArray& rows)
+{
+    QFile f(dir.filePath(name));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("voucher,date,type,currency,summary,account,line_summary,debit,credit,department,counterparty,source_no\n"
+        + rows);
+}
+
+// Signing in as the seeded user; the password comes from KORVESSA_PASSWORD.
+const QStringList kSignIn = { u"--company"_s, u"示範公司"_s, u"--user"_s, u"admin"_s };
+
 } // namespace
 
 class TestCli : public QObject {
@@ -144,8 +156,8 @@ private Q_SLOTS:
         QString out;
         QTextStream o(&out);
         cli::Io io { o, o, nullptr, dir.path() };
-        auto session = cli::signIn(QSqlDatabase::database(QString::fromLatin1(kMainConnection)),
-            { u"示範公司"_s, user }, program, io);
+        auto session = cli::signIn(
+            QSqlDatabase::database(QString::fromLatin1(kMainConnection)), { u"示範公司"_s, user }, program, io);
         qunsetenv("KORVESSA_PASSWORD");
         QCOMPARE(session.ok(), refusal.isEmpty());
         if (session.ok()) {
@@ -162,34 +174,28 @@ private Q_SLOTS:
         QTemporaryDir dir;
         writeLink(dir, "2,x,x,x,x,");
         QCOMPARE(runCli(dir.path(), { u"init"_s }).code, 0);
-        auto write = [&](const QString& name, const QByteArray& rows) {
-            QFile f(dir.filePath(name));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("voucher,date,type,currency,summary,account,line_summary,debit,credit,department,counterparty,"
-                    "source_no\n"
-                + rows);
-        };
-        write(u"good.csv"_s, "1,2024/05/17,轉帳傳票,NT,,1101,,10,,,,\n1,,,,,1102,,,10,,,\n");
-        write(u"bad.csv"_s, "1,2024/05/17,轉帳傳票,NT,,1101,,10,,,,\n1,,,,,9999,,,10,,,\n");
+        writeVouchers(dir, u"good.csv"_s, "1,2024/05/17,轉帳傳票,NT,,1101,,10,,,,\n1,,,,,1102,,,10,,,\n");
+        writeVouchers(dir, u"bad.csv"_s, "1,2024/05/17,轉帳傳票,NT,,1101,,10,,,,\n1,,,,,9999,,,10,,,\n");
         qputenv("KORVESSA_PASSWORD", "admin");
-        const QStringList signIn = { u"--company"_s, u"示範公司"_s, u"--user"_s, u"admin"_s };
-        const Run bad = runCli(dir.path(), QStringList { u"import"_s, u"vouchers"_s, u"bad.csv"_s } + signIn);
+        const Run bad = runCli(dir.path(), QStringList { u"import"_s, u"vouchers"_s, u"bad.csv"_s } + kSignIn);
         QCOMPARE(bad.code, 1);
         QVERIFY2(bad.err.contains(u"row 3: 無此會計科目，請重新輸入！"_s), qPrintable(bad.err));
-        const Run good = runCli(dir.path(), QStringList { u"import"_s, u"vouchers"_s, u"good.csv"_s } + signIn);
+        const Run good = runCli(dir.path(), QStringList { u"import"_s, u"vouchers"_s, u"good.csv"_s } + kSignIn);
         QCOMPARE(good.code, 0);
         QVERIFY2(good.out.startsWith(u"imported 1 vouchers with 2 lines"_s), qPrintable(good.out));
         // Each run opens the books again.
         auto lines = [] {
-            return sql::scalar(QSqlDatabase::database(QString::fromLatin1(kMainConnection)), u"select count(*) from fincd"_s)
+            return sql::scalar(
+                QSqlDatabase::database(QString::fromLatin1(kMainConnection)), u"select count(*) from fincd"_s)
                 .value()
                 .toInt();
         };
         QCOMPARE(lines(), 2);
 
         // Without the right to add vouchers nothing is read.
-        QVERIFY(sql::execute(QSqlDatabase::database(QString::fromLatin1(kMainConnection)), u"update acctright set u_add = 'N' where user_no = 'admin' and u_prog = 'C201'"_s));
-        const Run refused = runCli(dir.path(), QStringList { u"import"_s, u"vouchers"_s, u"good.csv"_s } + signIn);
+        QVERIFY(sql::execute(QSqlDatabase::database(QString::fromLatin1(kMainConnection)),
+            u"update acctright set u_add = 'N' where user_no = 'admin' and u_prog = 'C201'"_s));
+        const Run refused = runCli(dir.path(), QStringList { u"import"_s, u"vouchers"_s, u"good.csv"_s } + kSignIn);
         qunsetenv("KORVESSA_PASSWORD");
         QCOMPARE(refused.code, 1);
         QCOMPARE(lines(), 2);
@@ -202,24 +208,21 @@ private Q_SLOTS:
         QTemporaryDir dir;
         writeLink(dir, "2,x,x,x,x,");
         QCOMPARE(runCli(dir.path(), { u"init"_s }).code, 0);
-        {
-            QFile f(dir.filePath(u"v.csv"_s));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("voucher,date,type,currency,summary,account,line_summary,debit,credit,department,counterparty,source_no\n"
-                    "1,2024/05/31,轉帳傳票,NT,月底,1101,,10,,管理部,,\n1,,,,,1102,,,10,,,\n"
-                    "2,2024/06/01,轉帳傳票,NT,,1101,,4,,,,\n2,,,,,1102,,,4,,,\n");
-        }
+        writeVouchers(dir, u"v.csv"_s,
+            "1,2024/05/31,轉帳傳票,NT,月底,1101,,10,,管理部,,\n1,,,,,1102,,,10,,,\n"
+            "2,2024/06/01,轉帳傳票,NT,,1101,,4,,,,\n2,,,,,1102,,,4,,,\n");
         qputenv("KORVESSA_PASSWORD", "admin");
-        const QStringList signIn = { u"--company"_s, u"示範公司"_s, u"--user"_s, u"admin"_s };
-        QCOMPARE(runCli(dir.path(), QStringList { u"import"_s, u"vouchers"_s, u"v.csv"_s } + signIn).code, 0);
-        const Run post = runCli(dir.path(), QStringList { u"post"_s, u"2024/04"_s, u"2024/06"_s, u"--departments"_s } + signIn);
+        QCOMPARE(runCli(dir.path(), QStringList { u"import"_s, u"vouchers"_s, u"v.csv"_s } + kSignIn).code, 0);
+        const Run post
+            = runCli(dir.path(), QStringList { u"post"_s, u"2024/04"_s, u"2024/06"_s, u"--departments"_s } + kSignIn);
         QCOMPARE(post.code, 0);
         QCOMPARE(post.out,
             u"2024/04: finpos 0 finposp 0 rows\n2024/05: finpos 2 finposp 1 rows\n2024/06: finpos 2 finposp 0 rows\n"_s);
-        QCOMPARE(runCli(dir.path(), QStringList { u"post"_s, u"2024/13"_s } + signIn).code, 2);
-        QCOMPARE(runCli(dir.path(), QStringList { u"post"_s, u"2024/06"_s, u"2024/05"_s } + signIn).code, 2);
+        QCOMPARE(runCli(dir.path(), QStringList { u"post"_s, u"2024/13"_s } + kSignIn).code, 2);
+        QCOMPARE(runCli(dir.path(), QStringList { u"post"_s, u"2024/06"_s, u"2024/05"_s } + kSignIn).code, 2);
 
-        const Run exported = runCli(dir.path(), QStringList { u"export"_s, u"journal"_s, u"-o"_s, u"books.journal"_s } + signIn);
+        const Run exported
+            = runCli(dir.path(), QStringList { u"export"_s, u"journal"_s, u"-o"_s, u"books.journal"_s } + kSignIn);
         qunsetenv("KORVESSA_PASSWORD");
         QCOMPARE(exported.code, 0);
         QFile journal(dir.filePath(u"books.journal"_s));
@@ -235,26 +238,23 @@ private Q_SLOTS:
         QTemporaryDir dir;
         writeLink(dir, "2,x,x,x,x,");
         QCOMPARE(runCli(dir.path(), { u"init"_s }).code, 0);
-        {
-            QFile f(dir.filePath(u"v.csv"_s));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("voucher,date,type,currency,summary,account,line_summary,debit,credit,department,counterparty,source_no\n"
-                    "1,2024/04/30,轉帳傳票,NT,,1102,,300,,,,\n1,,,,,1101,,,300,,,\n"
-                    "2,2024/05/31,轉帳傳票,NT,,1101,,10,,管理部,,\n2,,,,,1102,,,10,,,\n");
-        }
+        writeVouchers(dir, u"v.csv"_s,
+            "1,2024/04/30,轉帳傳票,NT,,1102,,300,,,,\n1,,,,,1101,,,300,,,\n"
+            "2,2024/05/31,轉帳傳票,NT,,1101,,10,,管理部,,\n2,,,,,1102,,,10,,,\n");
         qputenv("KORVESSA_PASSWORD", "admin");
-        const QStringList signIn = { u"--company"_s, u"示範公司"_s, u"--user"_s, u"admin"_s };
-        QCOMPARE(runCli(dir.path(), QStringList { u"import"_s, u"vouchers"_s, u"v.csv"_s } + signIn).code, 0);
-        QCOMPARE(runCli(dir.path(), QStringList { u"post"_s, u"2024/04"_s, u"2024/05"_s } + signIn).code, 0);
-        const QStringList range = { u"report"_s, u"trial-balance"_s, u"--from"_s, u"2024/05"_s, u"--to"_s, u"2024/05"_s };
+        QCOMPARE(runCli(dir.path(), QStringList { u"import"_s, u"vouchers"_s, u"v.csv"_s } + kSignIn).code, 0);
+        QCOMPARE(runCli(dir.path(), QStringList { u"post"_s, u"2024/04"_s, u"2024/05"_s } + kSignIn).code, 0);
+        const QStringList range
+            = { u"report"_s, u"trial-balance"_s, u"--from"_s, u"2024/05"_s, u"--to"_s, u"2024/05"_s };
 
-        const Run csv = runCli(dir.path(), range + signIn);
+        const Run csv = runCli(dir.path(), range + kSignIn);
         QCOMPARE(csv.code, 0);
         QCOMPARE(csv.out,
             u"account,name,period_debit,debit_count,period_credit,credit_count,cumulative_debit,cumulative_credit\n"
             "1101,庫存現金,10,1,0,0,10,300\n1102,銀行存款,0,0,10,1,300,10\n"_s);
 
-        const Run json = runCli(dir.path(), range + QStringList { u"--format"_s, u"json"_s, u"-o"_s, u"tb.json"_s } + signIn);
+        const Run json
+            = runCli(dir.path(), range + QStringList { u"--format"_s, u"json"_s, u"-o"_s, u"tb.json"_s } + kSignIn);
         QCOMPARE(json.code, 0);
         QFile file(dir.filePath(u"tb.json"_s));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -266,8 +266,11 @@ private Q_SLOTS:
         QCOMPARE(bank.value(u"cumulative_debit"_s).toDouble(), 300.0);
         QCOMPARE(bank.value(u"credit_count"_s).toInt(), 1);
 
-        QCOMPARE(runCli(dir.path(), QStringList { u"report"_s, u"trial-balance"_s, u"--from"_s, u"2024/05"_s } + signIn).code, 2);
-        QCOMPARE(runCli(dir.path(), range + QStringList { u"--format"_s, u"xml"_s } + signIn).code, 2);
+        QCOMPARE(
+            runCli(dir.path(), QStringList { u"report"_s, u"trial-balance"_s, u"--from"_s, u"2024/05"_s } + kSignIn)
+                .code,
+            2);
+        QCOMPARE(runCli(dir.path(), range + QStringList { u"--format"_s, u"xml"_s } + kSignIn).code, 2);
         qunsetenv("KORVESSA_PASSWORD");
         closeDatabase(QString::fromLatin1(kMainConnection));
     }

@@ -59,12 +59,8 @@ class TestCustomerWindows : public QObject {
 
     bool freshDatabase()
     {
-        m_shell.db = {};
-        m_db.reset();
-        m_db = TestDatabase::create(true);
-        if (!m_db)
+        if (!freshBooks(m_shell, m_db))
             return false;
-        m_shell.db = m_db->books();
         m_messages.clear();
         const QList<QStringList> customers = {
             { u"C002"_s, u"乙商行"_s, u"台北市"_s },

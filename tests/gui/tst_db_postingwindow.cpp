@@ -80,14 +80,11 @@ class TestPostingWindow : public QObject {
     // department, against 1102.
     bool freshDatabase()
     {
-        m_shell.db = {};
-        m_db.reset();
-        m_db = TestDatabase::create(true);
-        if (!m_db)
+        if (!freshBooks(m_shell, m_db))
             return false;
-        m_shell.db = m_db->books();
         m_messages.clear();
-        return saveVoucher(m_db->books(), u"2024/05/02"_s, { { u"1101001"_s, 100, 0, u"管理部"_s }, { u"1102"_s, 0, 100 } })
+        return saveVoucher(
+                   m_db->books(), u"2024/05/02"_s, { { u"1101001"_s, 100, 0, u"管理部"_s }, { u"1102"_s, 0, 100 } })
             && saveVoucher(m_db->books(), u"2024/05/31"_s, { { u"1101001"_s, 30, 0 }, { u"1102"_s, 0, 30 } });
     }
 
@@ -201,16 +198,17 @@ private Q_SLOTS:
         w.queryButton()->click();
         QVERIFY(shownRows(w).isEmpty());
         // A row posted meanwhile (from another workstation) shows after "大類過帳".
-        m_db->exec(u"insert into finpos (comp, finp_dat, finp_acc, finp_acct, finp_accN, finp_dec, finp_dcou, finp_cre,"
-                   " finp_ccou, finp_dep, finp_temp) values ('%1', '2024/05', '1101001', '1101', '現金', 5, 1, 0, 0, '', '過帳')"_s
-                       .arg(kSeed));
+        m_db->exec(
+            u"insert into finpos (comp, finp_dat, finp_acc, finp_acct, finp_accN, finp_dec, finp_dcou, finp_cre,"
+            " finp_ccou, finp_dep, finp_temp) values ('%1', '2024/05', '1101001', '1101', '現金', 5, 1, 0, 0, '', '過帳')"_s
+                .arg(kSeed));
 
         w.generalButton()->click();
         const auto rows = sql::rows(db,
             u"select finp_acct, finp_dec, finp_cre, finp_dcou, finp_ccou from finpos1"
             " where comp = :c and finp_dat = '2024/05' and finp_temp = '過帳' order by finp_acct"_s,
-            { { u":c"_s, kSeed } })
-                              .value();
+            { { u":c"_s,
+                kSeed } }).value();
         QStringList general;
         for (const QSqlRecord& r : rows) {
             QStringList f;

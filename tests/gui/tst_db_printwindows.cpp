@@ -90,12 +90,8 @@ class TestPrintWindows : public QObject {
 
     bool freshDatabase()
     {
-        m_shell.db = {};
-        m_db.reset();
-        m_db = TestDatabase::create(true);
-        if (!m_db)
+        if (!freshBooks(m_shell, m_db))
             return false;
-        m_shell.db = m_db->books();
         m_shell.state = {};
         m_shell.state.cur_comp = kComp;
         m_shell.state.cur_user = u"admin"_s;
@@ -108,10 +104,10 @@ class TestPrintWindows : public QObject {
     {
         const QSqlDatabase db = m_db->books();
         bool ok = bool(sql::insert(db, u"fincm"_s,
-            { { u"comp"_s, kComp }, { u"finm_no"_s, number }, { u"finm_dat"_s, date }, { u"finm_type"_s, u"轉帳傳票"_s },
-                { u"finm_cur"_s, currency }, { u"finm_num"_s, 1.0 }, { u"finm_pre"_s, QString(u"摘要"_s + number) },
-                { u"finm_user"_s, u"admin"_s }, { u"finm_deb"_s, amount }, { u"finm_cre"_s, amount },
-                { u"finm_dcou"_s, 1 }, { u"finm_ccou"_s, 1 } }));
+            { { u"comp"_s, kComp }, { u"finm_no"_s, number }, { u"finm_dat"_s, date },
+                { u"finm_type"_s, u"轉帳傳票"_s }, { u"finm_cur"_s, currency }, { u"finm_num"_s, 1.0 },
+                { u"finm_pre"_s, QString(u"摘要"_s + number) }, { u"finm_user"_s, u"admin"_s },
+                { u"finm_deb"_s, amount }, { u"finm_cre"_s, amount }, { u"finm_dcou"_s, 1 }, { u"finm_ccou"_s, 1 } }));
         for (int sn = 1; ok && sn <= 2; ++sn) {
             ok = bool(sql::insert(db, u"fincd"_s,
                 { { u"comp"_s, kComp }, { u"find_no"_s, number }, { u"find_sn"_s, sn },
@@ -225,7 +221,8 @@ private Q_SLOTS:
         QCOMPARE(lines->linkColumns, (QStringList { u"comp"_s, u"finm_no"_s }));
         QCOMPARE(values(lines->rows, u"finm_no"_s),
             (QStringList { u"F240517001"_s, u"F240517001"_s, u"F240517002"_s, u"F240517002"_s }));
-        QCOMPARE(values(lines->rows, u"find_acc"_s), (QStringList { u"1101001"_s, u"1102"_s, u"1101001"_s, u"1102"_s }));
+        QCOMPARE(
+            values(lines->rows, u"find_acc"_s), (QStringList { u"1101001"_s, u"1102"_s, u"1101001"_s, u"1102"_s }));
         // Every amount of every voucher in the highlighted voucher's format.
         for (const auto& [s, name] : { std::pair { headers, u"finm_deb"_s }, std::pair { headers, u"finm_cre"_s },
                  std::pair { lines, u"find_dec"_s }, std::pair { lines, u"find_cre"_s } }) {
@@ -242,9 +239,9 @@ private Q_SLOTS:
         QVERIFY(report);
         QCOMPARE(column(*source(*report, u"fincd"_s), u"find_dec"_s)->decimals, 0);
         w.saveButton()->click();
-        QCOMPARE(sql::scalar(m_db->books(), u"select acct_memo from company where comp_name = :c"_s,
-                     { { u":c"_s, kComp } })
-                     ->toString(),
+        QCOMPARE(
+            sql::scalar(m_db->books(), u"select acct_memo from company where comp_name = :c"_s, { { u":c"_s, kComp } })
+                ->toString(),
             u"核准：王經理"_s);
 
         // An emptied list offers neither "列印" nor "刪除".
@@ -286,10 +283,11 @@ private Q_SLOTS:
             return;
         CustomerWindow register_;
         QVERIFY(register_.toolbar()->sbprint()->isEnabled());
-        QVERIFY(whileModal<LabelWindow>([&] { register_.toolbar()->sbprint()->click(); }, [](LabelWindow& w) {
-            QCOMPARE(w.windowTitle(), u"標籤Korvessa"_s);
-            QCOMPARE(w.objectName(), u"Tclabel"_s);
-        }));
+        QVERIFY(whileModal<LabelWindow>([&] { register_.toolbar()->sbprint()->click(); },
+            [](LabelWindow& w) {
+                QCOMPARE(w.windowTitle(), u"標籤Korvessa"_s);
+                QCOMPARE(w.objectName(), u"Tclabel"_s);
+            }));
     }
 
     void labelsThroughThePicker()

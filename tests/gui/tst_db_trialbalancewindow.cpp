@@ -77,12 +77,8 @@ private Q_SLOTS:
     }
     void init()
     {
-        m_shell.db = {};
-        m_db.reset();
-        m_db = TestDatabase::create(true);
-        if (!m_db)
+        if (!freshBooks(m_shell, m_db))
             return;
-        m_shell.db = m_db->books();
         m_messages.clear();
         post(m_db->books(), u"2024/01"_s, u"1101"_s, u"庫存現金"_s, 1000, 0);
         post(m_db->books(), u"2024/02"_s, u"1102001"_s, u"甲銀行"_s, 0, 250);

@@ -43,12 +43,8 @@ class TestVoucherWindows : public QObject {
 
     bool freshDatabase(const QList<Fixture>& vouchers = {})
     {
-        m_shell.db = {};
-        m_db.reset();
-        m_db = TestDatabase::create(true);
-        if (!m_db)
+        if (!freshBooks(m_shell, m_db))
             return false;
-        m_shell.db = m_db->books();
         m_shell.state.open_voucher_no.clear();
         m_shell.state.rights = Rights { .can_add = true, .can_save = true, .can_delete = true, .can_print = true };
         m_messages.clear();
@@ -72,11 +68,11 @@ class TestVoucherWindows : public QObject {
         for (int sn = 1; ok && sn <= 2; ++sn) {
             ok = bool(sql::insert(db, u"fincd"_s,
                 { { u"comp"_s, kComp }, { u"find_no"_s, f.number }, { u"find_sn"_s, sn },
-                    { u"find_acc"_s, sn == 1 ? u"1101"_s : u"1102"_s }, { u"find_acct"_s, sn == 1 ? u"1101"_s : u"1102"_s },
-                    { u"find_dec"_s, sn == 1 ? 500.0 : 0.0 }, { u"find_cre"_s, sn == 1 ? 0.0 : 500.0 },
-                    { u"find_tdec"_s, sn == 1 ? 500.0 : 0.0 }, { u"find_tcre"_s, sn == 1 ? 0.0 : 500.0 },
-                    { u"find_dat"_s, f.date }, { u"find_cur"_s, u"NT"_s }, { u"find_num"_s, 1.0 },
-                    { u"find_for"_s, u"%.0f"_s } }));
+                    { u"find_acc"_s, sn == 1 ? u"1101"_s : u"1102"_s },
+                    { u"find_acct"_s, sn == 1 ? u"1101"_s : u"1102"_s }, { u"find_dec"_s, sn == 1 ? 500.0 : 0.0 },
+                    { u"find_cre"_s, sn == 1 ? 0.0 : 500.0 }, { u"find_tdec"_s, sn == 1 ? 500.0 : 0.0 },
+                    { u"find_tcre"_s, sn == 1 ? 0.0 : 500.0 }, { u"find_dat"_s, f.date }, { u"find_cur"_s, u"NT"_s },
+                    { u"find_num"_s, 1.0 }, { u"find_for"_s, u"%.0f"_s } }));
         }
         return ok;
     }
@@ -422,9 +418,11 @@ private Q_SLOTS:
             return;
         const QSqlDatabase db = m_db->books();
         QVERIFY(sql::insert(db, u"finsam_m"_s,
-            { { u"comp"_s, kComp }, { u"sam_no"_s, u"S01"_s }, { u"sam_type"_s, u"常用"_s }, { u"sam_memo"_s, u"提現"_s } }));
+            { { u"comp"_s, kComp }, { u"sam_no"_s, u"S01"_s }, { u"sam_type"_s, u"常用"_s },
+                { u"sam_memo"_s, u"提現"_s } }));
         QVERIFY(sql::insert(db, u"finsam_m"_s,
-            { { u"comp"_s, kComp }, { u"sam_no"_s, u"S02"_s }, { u"sam_type"_s, u"調整"_s }, { u"sam_memo"_s, u"其他"_s } }));
+            { { u"comp"_s, kComp }, { u"sam_no"_s, u"S02"_s }, { u"sam_type"_s, u"調整"_s },
+                { u"sam_memo"_s, u"其他"_s } }));
         const QList<std::tuple<int, QString, QString, int, QString>> lines
             = { { 1, u"1101"_s, u"借"_s, 100, u"管理部"_s }, { 2, u"1102"_s, u"貸"_s, 100, QString() } };
         for (const auto& [sn, acc, side, percent, dep] : lines) {
@@ -478,10 +476,10 @@ private Q_SLOTS:
                             << QStringList { u"F240501001"_s, u"F240515001"_s };
         QTest::newRow("type") << QString() << QString() << u"現金收入"_s << QString()
                               << QStringList { u"F240515001"_s };
-        QTest::newRow("keyword in summary") << QString() << QString() << QString() << u"房租"_s
-                                            << QStringList { u"F240501001"_s, u"F240601001"_s };
-        QTest::newRow("keyword in number") << u"2024/05/01"_s << u"2024/06/30"_s << QString() << u"0601"_s
-                                           << QStringList { u"F240601001"_s };
+        QTest::newRow("keyword in summary")
+            << QString() << QString() << QString() << u"房租"_s << QStringList { u"F240501001"_s, u"F240601001"_s };
+        QTest::newRow("keyword in number")
+            << u"2024/05/01"_s << u"2024/06/30"_s << QString() << u"0601"_s << QStringList { u"F240601001"_s };
     }
     void browserFilters()
     {

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "gui/shell/shell.h"
+#include "support/testdatabase.h"
 
 #include <QSqlDatabase>
+
+#include <memory>
 
 namespace korvessa::test {
 
@@ -21,5 +24,19 @@ public:
     Session state;
     QSqlDatabase db;
 };
+
+// Gives the shell a new books database held in `holder`, the old one closed
+// and dropped first; false when none can be had (the test has then recorded
+// its skip or failure).
+inline bool freshBooks(FakeShell& shell, std::unique_ptr<TestDatabase>& holder, bool seeded = true)
+{
+    shell.db = {};
+    holder.reset();
+    holder = TestDatabase::create(seeded);
+    if (!holder)
+        return false;
+    shell.db = holder->books();
+    return true;
+}
 
 } // namespace korvessa::test
